@@ -1,0 +1,13 @@
+#include "mainwindow/Trovella.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    // The embedded web view shares its GL context with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication a(argc, argv);
+    Trovella w;
+    w.show();
+    return a.exec();
+}

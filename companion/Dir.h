@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QList>
+#include <QString>
+
+class QStatusBar;
+
+namespace Mv {
+
+// The recursive folder walk the window calls.
+class Dir
+{
+public:
+    // Appends one entry per file found under folder, at any depth. Returns false when the
+    // walk was cancelled or a folder could not be read.
+    static bool GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *status);
+    // Makes a running walk return promptly; without one it does nothing.
+    static void Cancel();
+};
+
+} // namespace Mv

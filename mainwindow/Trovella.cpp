@@ -1,0 +1,87 @@
+#include "Trovella.h"
+
+#include "AdvertPage.h"
+#include "WindowPlacement.h"
+#include "app/Site.h"
+#include "app/Translation.h"
+#include "companion/Dir.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+
+namespace {
+const char *const settingsFile = "Trovella.ini";
+const char *const sourceFolderKey = "SourceFolder";
+} // namespace
+
+Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
+    : QMainWindow(parent, flags)
+{
+    ui.setupUi(this);
+    // Qt 6 has no currentIndexChanged(QString): hand the slot the text of the new entry.
+    connect(ui.cbbFileTypes, &QComboBox::currentIndexChanged, this,
+            [this](int index) { fileTypeGroupSelected(ui.cbbFileTypes->itemText(index)); });
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(centredPosition(screen->geometry().size(), size()));
+    setFixedSize(width(), height());
+    ui.progressBar->hide();
+
+    auto *page = new AdvertPage(ui.webView);
+    ui.webView->setPage(page);
+    connect(page, &AdvertPage::linkClicked, this, &Trovella::SetWebViewUrl);
+    ui.webView->setUrl(Site::advertisementPage());
+
+    loadFileTypeGroups();
+    applyTranslation([this] { ui.retranslateUi(this); });
+}
+
+Trovella::~Trovella()
+{
+    writeMemory();
+}
+
+void Trovella::browseSrcFolder()
+{
+    QSettings settings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
+    const QString start = settings.value(QLatin1String(sourceFolderKey), QDir::rootPath()).toString();
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Select Source Folder"), start,
+                                                             QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return;
+    settings.setValue(QLatin1String(sourceFolderKey), folder);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        qWarning("Could not write %s in %s", settingsFile, qUtf8Printable(QDir::currentPath()));
+    setSrcFolder(folder);
+}
+
+void Trovella::browseDesFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+            this, tr("Select Destinate Folder"), QDir::rootPath(), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return;
+    desFolder = folder;
+    ui.edDesFolder->setPlainText(desFolder);
+    applyPickRule();
+}
+
+void Trovella::quit()
+{
+    Mv::Dir::Cancel();
+    close();
+}
+
+void Trovella::listItemChanged()
+{
+    applyPickRule();
+}
+
+void Trovella::applyPickRule()
+{
+    ui.bnPick->setEnabled(!srcFolder.isEmpty() && !desFolder.isEmpty());
+}

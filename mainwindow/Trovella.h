@@ -1,0 +1,62 @@
+#pragma once
+
+#include "groups/FileTypeGroupStore.h"
+#include "ui_Trovella.h"
+
+#include <QFileInfo>
+#include <QList>
+#include <QMainWindow>
+#include <QSet>
+#include <QString>
+#include <QUrl>
+
+class Trovella : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Trovella(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~Trovella() override;
+
+    // Read-only views for tests and the benchmark.
+    const QList<QFileInfo> &files() const { return fileList; }
+    QString sourceFolder() const { return srcFolder; }
+    QString destinationFolder() const { return desFolder; }
+
+private slots:
+    void browseSrcFolder();
+    void browseDesFolder();
+    void editFileTypeGroup();
+    void fileTypeGroupSelected(QString groupSel);
+    void pick();
+    void viewPickResult();
+    void quit();
+    void listItemChanged();
+    void SetWebViewUrl(QUrl url);
+    void setSrcFolder(QString srcFolder);
+
+private:
+    void loadFileTypeGroups();
+    void collectFileTypes(QSet<QString> *checked, QSet<QString> *unchecked);
+    void applyPickRule();
+
+    // Per-folder memory (TrovellaMemory.cpp).
+    void readMemory(QStringList *checked, QStringList *unchecked);
+    void writeMemory();
+
+    Ui_TrovellaClass ui;
+    QString srcFolder;
+    QString desFolder;
+    QList<QFileInfo> fileList;
+    FileTypeGroupStore fileTypeGroups;
+
+    // Scan state (TrovellaScan.cpp).
+    // The memory is written only for a folder whose walk and fill both ran to the end.
+    bool scanComplete = false;
+    // Bumped by every scan so that a fill superseded by a newer scan stops.
+    quint64 scanGeneration = 0;
+
+    // Pick state (TrovellaPick.cpp).
+
+    // Group state (TrovellaGroups.cpp, TrovellaGroupSelection.cpp).
+};

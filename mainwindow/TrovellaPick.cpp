@@ -1,0 +1,4 @@
+#include "Trovella.h"
+
+// Not built yet: the pick.
+void Trovella::pick() { }
