@@ -17,4 +17,9 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
 
 void Dir::Cancel() { }
 
+WalkReport Dir::lastReport()
+{
+    return {};
+}
+
 } // namespace Mv
