@@ -17,9 +17,6 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
 
 void Dir::Cancel() { }
 
-WalkReport Dir::lastReport()
-{
-    return {};
-}
+WalkReport Dir::lastReport() { return {}; }
 
 } // namespace Mv

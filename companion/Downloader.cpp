@@ -4,15 +4,11 @@ namespace Mv {
 
 Downloader::Downloader(bool blocking)
     : blocking(blocking)
-{
-}
+{ }
 
 Downloader::~Downloader() = default;
 
 // Not built yet: the download itself.
-void Downloader::doDownload(const QUrl &url)
-{
-    Q_UNUSED(url);
-}
+void Downloader::doDownload(const QUrl &url) { Q_UNUSED(url); }
 
 } // namespace Mv

@@ -1,17 +1,11 @@
 #include "FileTypeGroupStore.h"
 
 // Not built yet: reading and writing the group store file.
-void FileTypeGroupStore::load()
-{
-    groupMap.clear();
-}
+void FileTypeGroupStore::load() { groupMap.clear(); }
 
 void FileTypeGroupStore::save() { }
 
-QMap<QString, QString> FileTypeGroupStore::groups() const
-{
-    return groupMap;
-}
+QMap<QString, QString> FileTypeGroupStore::groups() const { return groupMap; }
 
 void FileTypeGroupStore::rename(const QString &oldName, const QString &newName)
 {

@@ -11,8 +11,7 @@ public:
     explicit NewWindowCatcher(AdvertPage *owner)
         : QWebEnginePage(owner)
         , owner(owner)
-    {
-    }
+    { }
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool) override
@@ -53,7 +52,4 @@ bool AdvertPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 
-QWebEnginePage *AdvertPage::createWindow(WebWindowType)
-{
-    return new NewWindowCatcher(this);
-}
+QWebEnginePage *AdvertPage::createWindow(WebWindowType) { return new NewWindowCatcher(this); }

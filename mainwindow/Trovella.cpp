@@ -39,17 +39,15 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     applyTranslation([this] { ui.retranslateUi(this); });
 }
 
-Trovella::~Trovella()
-{
-    writeMemory();
-}
+Trovella::~Trovella() { writeMemory(); }
 
 void Trovella::browseSrcFolder()
 {
     QSettings settings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
-    const QString start = settings.value(QLatin1String(sourceFolderKey), QDir::rootPath()).toString();
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Select Source Folder"), start,
-                                                             QFileDialog::ShowDirsOnly);
+    const QString start
+            = settings.value(QLatin1String(sourceFolderKey), QDir::rootPath()).toString();
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Select Source Folder"),
+                                                             start, QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return;
     settings.setValue(QLatin1String(sourceFolderKey), folder);
@@ -76,10 +74,7 @@ void Trovella::quit()
     close();
 }
 
-void Trovella::listItemChanged()
-{
-    applyPickRule();
-}
+void Trovella::listItemChanged() { applyPickRule(); }
 
 void Trovella::applyPickRule()
 {

@@ -1,10 +1,7 @@
 #include "Trovella.h"
 
 // Not built yet: the scan of the source folder.
-void Trovella::setSrcFolder(QString srcFolder)
-{
-    Q_UNUSED(srcFolder);
-}
+void Trovella::setSrcFolder(QString srcFolder) { Q_UNUSED(srcFolder); }
 
 void Trovella::collectFileTypes(QSet<QString> *checked, QSet<QString> *unchecked)
 {

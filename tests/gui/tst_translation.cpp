@@ -1,0 +1,136 @@
+#include "GuiTest.h"
+#include "mainwindow/Trovella.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using Translations = QMap<QString, QString>; // file name -> translation of "Pick", or "garbage"
+
+class tst_Translation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void firstFileWins_data();
+    void firstFileWins();
+    void onlyTheConstructorIsTranslated();
+
+private:
+    void install(const QString &fileName, const QString &pick);
+    void removeTranslations();
+
+    QTemporaryDir workDir;
+    QString previousDir;
+};
+
+void tst_Translation::init()
+{
+    previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(workDir.path()));
+    QFile store(QStringLiteral("FileTypeGroup"));
+    QVERIFY(store.open(QIODevice::WriteOnly));
+    removeTranslations();
+}
+
+void tst_Translation::cleanup()
+{
+    removeTranslations();
+    QDir::setCurrent(previousDir);
+}
+
+void tst_Translation::removeTranslations()
+{
+    QDir appDir(QCoreApplication::applicationDirPath());
+    for (const QString &name : appDir.entryList({QStringLiteral("*.qm"), QStringLiteral("*.ts")}))
+        QVERIFY(appDir.remove(name));
+}
+
+// Compiles a translation of the main form into the application directory.
+void tst_Translation::install(const QString &fileName, const QString &pick)
+{
+    const QString target = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+    if (pick == QLatin1String("garbage")) {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("this is not a translation file");
+        return;
+    }
+    const QString ts = QStringLiteral(R"(<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS><TS version="2.1" language="de">
+<context><name>TrovellaClass</name>
+<message><source>Pick</source><translation>%1</translation></message>
+<message><source>Trovella</source><translation>Trovella (%1)</translation></message>
+</context>
+<context><name>Trovella</name>
+<message><source>Select Source Folder</source><translation>%1 Quellordner</translation></message>
+</context>
+</TS>
+)")
+                               .arg(pick);
+    QTemporaryDir tsDir;
+    const QString tsPath = tsDir.filePath(QStringLiteral("t.ts"));
+    QFile file(tsPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ts.toUtf8());
+    file.close();
+    QProcess lrelease;
+    lrelease.start(QStringLiteral(LRELEASE),
+                   {QStringLiteral("-silent"), tsPath, QStringLiteral("-qm"), target});
+    QVERIFY(lrelease.waitForFinished());
+    QCOMPARE(lrelease.exitCode(), 0);
+    QVERIFY(QFile::exists(target));
+}
+
+void tst_Translation::firstFileWins_data()
+{
+    QTest::addColumn<Translations>("files");
+    QTest::addColumn<QString>("pick");
+    QTest::newRow("no translation") << Translations() << "Pick";
+    QTest::newRow("de before Zh") << Translations {{"de.qm", "Auswählen"}, {"Zh.qm", "挑选"}}
+                                  << "Auswählen";
+    QTest::newRow("case ignored") << Translations {{"B.qm", "Bee"}, {"a.qm", "Aye"}} << "Aye";
+    QTest::newRow("unloadable first")
+            << Translations {{"a.qm", "garbage"}, {"b.qm", "Bee"}} << "Pick";
+    QTest::newRow("other files ignored") << Translations {{"b.qm", "Bee"}} << "Bee";
+}
+
+void tst_Translation::firstFileWins()
+{
+    QFETCH(Translations, files);
+    QFETCH(QString, pick);
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        install(it.key(), it.value());
+    QFile(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("0.txt")))
+            .open(QIODevice::WriteOnly);
+
+    Trovella w;
+    QCOMPARE(widget<QPushButton>(&w, "bnPick")->text(), pick);
+    // Later texts never see the translator: it is gone once the window is built.
+    QCOMPARE(QCoreApplication::translate("TrovellaClass", "Pick"), QStringLiteral("Pick"));
+    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("0.txt")));
+}
+
+void tst_Translation::onlyTheConstructorIsTranslated()
+{
+    install(QStringLiteral("de.qm"), QStringLiteral("Auswählen"));
+    Trovella w;
+    w.show();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Trovella (Auswählen)"));
+    auto caption = std::make_shared<QString>();
+    whenModalOpens(&w, [caption](QWidget *modal) {
+        *caption = modal->windowTitle();
+        QMetaObject::invokeMethod(modal, "reject");
+    });
+    QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseSrcFolder"); });
+    QTRY_VERIFY(!caption->isEmpty());
+    QCOMPARE(*caption, QStringLiteral("Select Source Folder"));
+}
+
+TROVELLA_GUI_TEST_MAIN(tst_Translation)
+#include "tst_translation.moc"
