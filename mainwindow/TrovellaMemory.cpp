@@ -1,10 +1,30 @@
 #include "Trovella.h"
 
-// Not built yet: the per-folder memory file.
+#include "TypeMemory.h"
+
+#include <QDir>
+
 void Trovella::readMemory(QStringList *checked, QStringList *unchecked)
 {
-    Q_UNUSED(checked);
-    Q_UNUSED(unchecked);
+    const TypeMemory::Content memory = TypeMemory::read(srcFolder);
+    if (!memory.found)
+        return;
+    // An empty line clears the destination; a folder that is gone leaves it alone.
+    if (memory.destinationLine.isEmpty() || QDir(memory.destinationLine).exists()) {
+        desFolder = memory.destinationLine;
+        ui.edDesFolder->setPlainText(desFolder);
+    }
+    *checked = memory.checked;
+    *unchecked = memory.unchecked;
 }
 
-void Trovella::writeMemory() { }
+void Trovella::writeMemory()
+{
+    // A list cut short by a cancelled walk or a newer scan would forget the types it lacks.
+    if (srcFolder.isEmpty() || !scanComplete)
+        return;
+    QSet<QString> checked;
+    QSet<QString> unchecked;
+    collectFileTypes(&checked, &unchecked);
+    TypeMemory::write(srcFolder, desFolder, checked, unchecked);
+}

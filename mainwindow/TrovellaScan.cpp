@@ -1,10 +1,105 @@
 #include "Trovella.h"
 
-// Not built yet: the scan of the source folder.
-void Trovella::setSrcFolder(QString srcFolder) { Q_UNUSED(srcFolder); }
+#include "companion/Dir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+
+namespace {
+// Let the window repaint at once, then at most about once a frame.
+const qint64 fillEventInterval = 16;
+
+// Folders the walk could not enter and names it could not decode are worth a word.
+void reportWalkLosses(const Mv::WalkReport &report, const QString &folder, QStatusBar *statusBar)
+{
+    QStringList losses;
+    if (report.unreadableFolders > 0)
+        losses << Trovella::tr("%n folder(s) could not be read.", nullptr,
+                               report.unreadableFolders);
+    if (report.undecodableNames > 0)
+        losses << Trovella::tr("%n file(s) have names that cannot be read and were left out.",
+                               nullptr, report.undecodableNames);
+    if (losses.isEmpty())
+        return;
+    const QString message = losses.join(QLatin1Char(' '));
+    statusBar->showMessage(message);
+    qWarning("Scan of %s: %s", qUtf8Printable(folder), qUtf8Printable(message));
+}
+} // namespace
+
+void Trovella::setSrcFolder(QString folder)
+{
+    if (!QDir(folder).exists())
+        return;
+    const quint64 generation = ++scanGeneration;
+    scanComplete = false;
+
+    srcFolder = folder;
+    ui.edSrcFolder->setPlainText(srcFolder);
+    fileList.clear();
+
+    // While the walk lets events run, nothing may start another scan or a pick, nor change
+    // the old items whose changes would re-enable Pick; Exit stays and cancels the walk.
+    const QList<QWidget *> blocked {ui.bnSourceFolder,      ui.bnDesFolder,  ui.bnPick,
+                                    ui.bnEditFileTypeGroup, ui.cbbFileTypes, ui.listFileTypes};
+    for (QWidget *widget : blocked)
+        widget->setEnabled(false);
+    Mv::Dir::GetAllFiles(srcFolder, fileList, ui.statusBar);
+    const Mv::WalkReport report = Mv::Dir::lastReport();
+    for (QWidget *widget : blocked) {
+        if (widget != ui.bnPick)
+            widget->setEnabled(true);
+    }
+    if (generation != scanGeneration)
+        return;
+    reportWalkLosses(report, srcFolder, ui.statusBar);
+
+    fileList.removeIf(
+            [](const QFileInfo &file) { return file.suffix() == QLatin1String("trovella"); });
+    QSet<QString> types;
+    for (const QFileInfo &file : std::as_const(fileList))
+        types.insert(file.suffix().toLower());
+
+    QStringList checkedList;
+    QStringList uncheckedList;
+    readMemory(&checkedList, &uncheckedList);
+    const QSet<QString> rememberedChecked(checkedList.cbegin(), checkedList.cend());
+    const QSet<QString> rememberedUnchecked(uncheckedList.cbegin(), uncheckedList.cend());
+
+    ui.listFileTypes->clear();
+    QElapsedTimer sinceEvents;
+    for (const QString &type : std::as_const(types)) {
+        auto *item = new QListWidgetItem(type);
+        const bool checked = rememberedChecked.contains(type);
+        const bool known = checked || rememberedUnchecked.contains(type);
+        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+        item->setForeground(known ? Qt::black : Qt::red);
+        ui.listFileTypes->addItem(item);
+        if (!sinceEvents.isValid() || sinceEvents.elapsed() >= fillEventInterval) {
+            QCoreApplication::processEvents();
+            // A scan started meanwhile owns the list now.
+            if (generation != scanGeneration)
+                return;
+            sinceEvents.start();
+        }
+    }
+
+    scanComplete = !report.cancelled;
+    applyPickRule();
+}
 
 void Trovella::collectFileTypes(QSet<QString> *checked, QSet<QString> *unchecked)
 {
-    Q_UNUSED(checked);
-    Q_UNUSED(unchecked);
+    for (int row = 0; row < ui.listFileTypes->count(); ++row) {
+        const QListWidgetItem *item = ui.listFileTypes->item(row);
+        if (!item)
+            continue;
+        if (item->checkState() == Qt::Checked) {
+            if (checked)
+                checked->insert(item->text());
+        } else if (item->checkState() == Qt::Unchecked && unchecked) {
+            unchecked->insert(item->text());
+        }
+    }
 }

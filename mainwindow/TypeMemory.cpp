@@ -1,0 +1,83 @@
+#include "TypeMemory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringConverter>
+
+#include <algorithm>
+
+namespace {
+const char *const memoryFileName = ".trovella";
+const QLatin1String checkedPrefix("1:");
+const QLatin1String uncheckedPrefix("0:");
+
+void appendGroup(QString &text, QLatin1String prefix, const QSet<QString> &types)
+{
+    // Sorted, so that the same choice always gives the same file.
+    QStringList sorted(types.cbegin(), types.cend());
+    std::sort(sorted.begin(), sorted.end());
+    for (const QString &type : std::as_const(sorted))
+        text += prefix + type + QLatin1Char('\n');
+}
+} // namespace
+
+QString TypeMemory::filePath(const QString &folder)
+{
+    return QDir(folder).absoluteFilePath(QLatin1String(memoryFileName));
+}
+
+TypeMemory::Content TypeMemory::read(const QString &folder)
+{
+    Content content;
+    QFile file(filePath(folder));
+    if (!file.exists())
+        return content;
+    // Binary mode: text mode would drop every CR, not just the one ending a line.
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("Could not read %s: %s", qUtf8Printable(file.fileName()),
+                 qUtf8Printable(file.errorString()));
+        return content;
+    }
+    QStringDecoder decode(QStringConverter::System);
+    QStringList lines = QString(decode(file.readAll())).split(QLatin1Char('\n'));
+    // A final line end closes the last line; it does not open another one.
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    if (lines.isEmpty())
+        return content;
+
+    content.found = true;
+    content.destinationLine = lines.first();
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        if (line.startsWith(checkedPrefix))
+            content.checked.append(line.mid(2));
+        else if (line.startsWith(uncheckedPrefix))
+            content.unchecked.append(line.mid(2));
+    }
+    return content;
+}
+
+bool TypeMemory::write(const QString &folder, const QString &destination,
+                       const QSet<QString> &checked, const QSet<QString> &unchecked)
+{
+    QString text = destination + QLatin1Char('\n');
+    appendGroup(text, checkedPrefix, checked);
+    appendGroup(text, uncheckedPrefix, unchecked);
+    QStringEncoder encode(QStringConverter::System);
+    const QByteArray bytes = encode(text);
+
+    // The new memory replaces the old one only once it is complete on disk.
+    QSaveFile file(filePath(folder));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text) && file.write(bytes) == bytes.size()
+        && file.commit())
+        return true;
+    qWarning("Could not write %s: %s", qUtf8Printable(file.fileName()),
+             qUtf8Printable(file.errorString()));
+    return false;
+}

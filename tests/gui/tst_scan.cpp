@@ -1,0 +1,466 @@
+#include "GuiTest.h"
+#include "companion/Dir.h"
+#include "mainwindow/Trovella.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+// Creates empty files (and their folders) under root.
+void makeFiles(const QString &root, const QStringList &relativePaths)
+{
+    for (const QString &relative : relativePaths) {
+        const QString path = QDir(root).filePath(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            qWarning("Could not create %s", qUtf8Printable(path));
+    }
+}
+
+void writeMemoryFile(const QString &folder, const QByteArray &bytes)
+{
+    QFile file(QDir(folder).filePath(".trovella"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qWarning("Could not write the memory in %s", qUtf8Printable(folder));
+}
+
+QByteArray memoryBytes(const QString &folder)
+{
+    QFile file(QDir(folder).filePath(".trovella"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void scan(Trovella &window, const QString &folder)
+{
+    QVERIFY(QMetaObject::invokeMethod(&window, "setSrcFolder", Qt::DirectConnection,
+                                      Q_ARG(QString, folder)));
+}
+
+QListWidget *typeList(Trovella &window)
+{
+    return ::findChild<QListWidget>(&window, "listFileTypes");
+}
+
+// Each item as "text|state|colour", state C or U, colour B(lack), R(ed) or ? (other).
+QStringList itemStates(Trovella &window)
+{
+    QStringList states;
+    const QListWidget *list = typeList(window);
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem *item = list->item(row);
+        const QColor colour = item->foreground().color();
+        states << item->text() + (item->checkState() == Qt::Checked ? "|C" : "|U")
+                        + (colour == Qt::black         ? "|B"
+                                   : colour == Qt::red ? "|R"
+                                                       : "|?");
+    }
+    return states;
+}
+
+QStringList itemTexts(Trovella &window)
+{
+    QStringList texts;
+    for (int row = 0; row < typeList(window)->count(); ++row)
+        texts << typeList(window)->item(row)->text();
+    return texts;
+}
+
+QStringList relativeFiles(Trovella &window)
+{
+    QStringList paths;
+    const QDir root(window.sourceFolder());
+    for (const QFileInfo &file : window.files())
+        paths << root.relativeFilePath(file.absoluteFilePath());
+    paths.sort();
+    return paths;
+}
+
+QString fieldText(Trovella &window, const char *name)
+{
+    return ::findChild<QTextEdit>(&window, name)->toPlainText();
+}
+
+bool enabled(Trovella &window, const char *name)
+{
+    return ::findChild<QWidget>(&window, name)->isEnabled();
+}
+
+// Clicks a browse button and chooses folder in the dialog it opens.
+void browse(Trovella &window, const char *button, const QString &folder)
+{
+    whenModalOpens([folder](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        dialog->setDirectory(folder);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ::findChild<QPushButton>(&window, button)->click();
+}
+} // namespace
+
+class tst_Scan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void types_data();
+    void types();
+    void statesFromMemory_data();
+    void statesFromMemory();
+    void destinationLine_data();
+    void destinationLine();
+    void missingFolderChangesNothing_data();
+    void missingFolderChangesNothing();
+    void writtenOnlyAfterAScan_data();
+    void writtenOnlyAfterAScan();
+    void secondScanStopsFirstFill();
+    void exitDuringWalk();
+    void walkLossesShown();
+    void rememberedInNextRun();
+
+private:
+    QTemporaryDir workingDir;
+};
+
+void tst_Scan::initTestCase()
+{
+    // The window keeps its settings and group store in the working directory.
+    QVERIFY(QDir::setCurrent(workingDir.path()));
+}
+
+void tst_Scan::types_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("types");
+    QTest::addColumn<QStringList>("kept");
+
+    QTest::newRow("case folded") << QStringList {"a.JPG", "b.jpg", "sub/c.Jpg"}
+                                 << QStringList {"jpg"}
+                                 << QStringList {"a.JPG", "b.jpg", "sub/c.Jpg"};
+    QTest::newRow("no suffix is a type") << QStringList {"README", "notes."} << QStringList {""}
+                                         << QStringList {"README", "notes."};
+    QTest::newRow("dot file") << QStringList {".profile"} << QStringList {"profile"}
+                              << QStringList {".profile"};
+    QTest::newRow("last dot") << QStringList {"archive.tar.gz"} << QStringList {"gz"}
+                              << QStringList {"archive.tar.gz"};
+    QTest::newRow("memory files dropped")
+            << QStringList {"a.txt", ".trovella", "sub/x.trovella", "sub/deeper/.trovella"}
+            << QStringList {"txt"} << QStringList {"a.txt"};
+    QTest::newRow("other case kept")
+            << QStringList {"x.TROVELLA", "y.Trovella"} << QStringList {"trovella"}
+            << QStringList {"x.TROVELLA", "y.Trovella"};
+    QTest::newRow("empty folder") << QStringList() << QStringList() << QStringList();
+}
+
+void tst_Scan::types()
+{
+    QFETCH(QStringList, files);
+    QTemporaryDir tree;
+    makeFiles(tree.path(), files);
+    Trovella window;
+
+    scan(window, tree.path());
+    QTEST(itemTexts(window), "types");
+    QTEST(relativeFiles(window), "kept");
+    QCOMPARE(window.sourceFolder(), tree.path());
+    QCOMPARE(fieldText(window, "edSrcFolder"), tree.path());
+}
+
+void tst_Scan::statesFromMemory_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QByteArray>("memory");
+    QTest::addColumn<QStringList>("states");
+
+    const QStringList jpgPngTxt {"a.jpg", "b.png", "c.txt"};
+    QTest::newRow("no memory") << jpgPngTxt << QByteArray("(none)")
+                               << QStringList {"jpg|U|R", "png|U|R", "txt|U|R"};
+    QTest::newRow("checked, unchecked, unknown")
+            << jpgPngTxt << QByteArray("\n1:jpg\n0:png\n1:gone\n")
+            << QStringList {"jpg|C|B", "png|U|B", "txt|U|R"};
+    QTest::newRow("CR LF") << jpgPngTxt << QByteArray("\r\n1:jpg\r\n0:png\r\n")
+                           << QStringList {"jpg|C|B", "png|U|B", "txt|U|R"};
+    QTest::newRow("case matters") << QStringList {"a.JPG"} << QByteArray("\n1:JPG\n")
+                                  << QStringList {"jpg|U|R"};
+    QTest::newRow("in both lists")
+            << QStringList {"a.jpg"} << QByteArray("\n0:jpg\n1:jpg\n") << QStringList {"jpg|C|B"};
+    QTest::newRow("spaces are part of the line")
+            << QStringList {"a.jpg"} << QByteArray("\n 1:jpg\n1: jpg\n") << QStringList {"jpg|U|R"};
+    QTest::newRow("bare prefix is the empty type")
+            << QStringList {"README", "a.jpg"} << QByteArray("\n1:\n")
+            << QStringList {"|C|B", "jpg|U|R"};
+}
+
+void tst_Scan::statesFromMemory()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QByteArray, memory);
+    QTemporaryDir tree;
+    makeFiles(tree.path(), files);
+    if (memory != "(none)")
+        writeMemoryFile(tree.path(), memory);
+    Trovella window;
+    int changes = 0;
+    connect(typeList(window), &QListWidget::itemChanged, this, [&changes] { ++changes; });
+
+    scan(window, tree.path());
+    QTEST(itemStates(window), "states");
+    QCOMPARE(changes, 0);
+}
+
+void tst_Scan::destinationLine_data()
+{
+    QTest::addColumn<QByteArray>("memory");
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QStringList>("states");
+
+    // "@before" stands for the destination set before the scan, "@other" for another folder.
+    QTest::newRow("no memory") << QByteArray("(none)") << "@before" << QStringList {"jpg|U|R"};
+    QTest::newRow("existing folder")
+            << QByteArray("@other\n1:jpg\n") << "@other" << QStringList {"jpg|C|B"};
+    QTest::newRow("empty line clears") << QByteArray("\n1:jpg\n") << "" << QStringList {"jpg|C|B"};
+    QTest::newRow("deleted folder")
+            << QByteArray("@other/gone\n1:jpg\n") << "@before" << QStringList {"jpg|C|B"};
+    QTest::newRow("a file is no folder")
+            << QByteArray("@other/file\n1:jpg\n") << "@before" << QStringList {"jpg|C|B"};
+    QTest::newRow("first line is never a type")
+            << QByteArray("1:jpg\n") << "@before" << QStringList {"jpg|U|R"};
+    QTest::newRow("empty file") << QByteArray("") << "@before" << QStringList {"jpg|U|R"};
+}
+
+void tst_Scan::destinationLine()
+{
+    QFETCH(QByteArray, memory);
+    QFETCH(QString, destination);
+    QTemporaryDir before;
+    QTemporaryDir other;
+    makeFiles(other.path(), {"file"});
+    destination.replace("@before", before.path()).replace("@other", other.path());
+    memory.replace("@other", other.path().toLocal8Bit());
+
+    QTemporaryDir setup;
+    writeMemoryFile(setup.path(), before.path().toLocal8Bit() + '\n');
+    QTemporaryDir tree;
+    makeFiles(tree.path(), {"a.jpg"});
+    if (memory != "(none)")
+        writeMemoryFile(tree.path(), memory);
+    Trovella window;
+    scan(window, setup.path());
+    QCOMPARE(window.destinationFolder(), before.path());
+
+    scan(window, tree.path());
+    QCOMPARE(window.destinationFolder(), destination);
+    QCOMPARE(fieldText(window, "edDesFolder"), destination);
+    QCOMPARE(enabled(window, "bnPick"), !destination.isEmpty());
+    QTEST(itemStates(window), "states");
+}
+
+void tst_Scan::missingFolderChangesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("a file") << "tree/a.jpg";
+}
+
+void tst_Scan::missingFolderChangesNothing()
+{
+    QFETCH(QString, path);
+    QTemporaryDir root;
+    QTemporaryDir destination;
+    const QString tree = root.filePath("tree");
+    makeFiles(tree, {"a.jpg", "b.png"});
+    writeMemoryFile(tree, destination.path().toLocal8Bit() + "\n1:jpg\n");
+    Trovella window;
+    scan(window, tree);
+    typeList(window)->item(1)->setCheckState(Qt::Checked);
+    ::findChild<QStatusBar>(&window, "statusBar")->showMessage("before");
+
+    const auto snapshot = [&window] {
+        return QStringList {window.sourceFolder(),
+                            window.destinationFolder(),
+                            fieldText(window, "edSrcFolder"),
+                            fieldText(window, "edDesFolder"),
+                            QString::number(enabled(window, "bnPick")),
+                            QString::number(enabled(window, "bnSourceFolder")),
+                            ::findChild<QStatusBar>(&window, "statusBar")->currentMessage()}
+        + itemStates(window) + relativeFiles(window);
+    };
+    const QStringList before = snapshot();
+    QCOMPARE(before.size(), 11);
+
+    scan(window, root.filePath(path));
+    QCOMPARE(snapshot(), before);
+}
+
+void tst_Scan::writtenOnlyAfterAScan_data()
+{
+    QTest::addColumn<bool>("scanned");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("no scan in the run") << false << QByteArray("@dest\n1:gone\n0:\n");
+    QTest::newRow("empty list writes one line") << true << QByteArray("@dest\n");
+}
+
+void tst_Scan::writtenOnlyAfterAScan()
+{
+    QFETCH(bool, scanned);
+    QFETCH(QByteArray, written);
+    QTemporaryDir destination;
+    written.replace("@dest", destination.path().toLocal8Bit());
+    QTemporaryDir cwd;
+    QVERIFY(QDir::setCurrent(cwd.path()));
+    QTemporaryDir tree;
+    writeMemoryFile(tree.path(), destination.path().toLocal8Bit() + "\n1:gone\n0:\n");
+    {
+        Trovella window;
+        if (scanned)
+            scan(window, tree.path());
+    }
+    QVERIFY(QDir::setCurrent(workingDir.path()));
+    QCOMPARE(memoryBytes(cwd.path()), QByteArray("(none)"));
+    QCOMPARE(memoryBytes(QCoreApplication::applicationDirPath()), QByteArray("(none)"));
+    QCOMPARE(memoryBytes(tree.path()), written);
+}
+
+void tst_Scan::secondScanStopsFirstFill()
+{
+    QTemporaryDir first;
+    QStringList many;
+    for (int i = 0; i < 300; ++i)
+        many << QStringLiteral("f.first%1").arg(i);
+    makeFiles(first.path(), many);
+    QTemporaryDir second;
+    makeFiles(second.path(), {"x.second", "y.other"});
+    Trovella window;
+
+    // The first item of the first fill lets events run: a scan queued then starts inside it.
+    bool armed = true;
+    connect(typeList(window)->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+        if (!armed)
+            return;
+        armed = false;
+        QTimer::singleShot(0, &window, [&] { scan(window, second.path()); });
+    });
+    scan(window, first.path());
+    QVERIFY(!armed);
+
+    QCOMPARE(itemTexts(window), QStringList({"other", "second"}));
+    QCOMPARE(window.sourceFolder(), second.path());
+    QVERIFY(enabled(window, "bnSourceFolder"));
+}
+
+void tst_Scan::exitDuringWalk()
+{
+    QTemporaryDir old;
+    makeFiles(old.path(), {"a.old"});
+    QTemporaryDir tree;
+    QStringList files;
+    for (int folder = 0; folder < 200; ++folder) {
+        for (int file = 0; file < 20; ++file)
+            files << QStringLiteral("d%1/f%2.t%3").arg(folder).arg(file).arg(folder % 50);
+    }
+    makeFiles(tree.path(), files);
+    const QByteArray memory("\n1:t1\n0:gone\n");
+    writeMemoryFile(tree.path(), memory);
+    auto window = std::make_unique<Trovella>();
+    scan(*window, old.path());
+    typeList(*window)->item(0)->setData(Qt::UserRole, "old");
+
+    // Runs in the first events the walk lets through, and presses Exit.
+    QStringList duringWalk;
+    QTimer::singleShot(0, window.get(), [&] {
+        Trovella &w = *window;
+        if (typeList(w)->count() != 1 || typeList(w)->item(0)->data(Qt::UserRole) != "old")
+            return;
+        for (const char *name : {"bnSourceFolder", "bnDesFolder", "bnPick", "bnExit"})
+            duringWalk << QStringLiteral("%1=%2").arg(name).arg(enabled(w, name));
+        ::findChild<QPushButton>(&w, "bnExit")->click();
+    });
+    scan(*window, tree.path());
+    if (duringWalk.isEmpty())
+        QSKIP("walk is not cancellable: it lets no events run");
+
+    QCOMPARE(duringWalk,
+             QStringList({"bnSourceFolder=0", "bnDesFolder=0", "bnPick=0", "bnExit=1"}));
+    QVERIFY(Mv::Dir::lastReport().cancelled);
+    QVERIFY(enabled(*window, "bnSourceFolder"));
+    QVERIFY(enabled(*window, "bnDesFolder"));
+    window.reset();
+    QCOMPARE(memoryBytes(tree.path()), memory);
+    QCOMPARE(memoryBytes(old.path()), QByteArray("(none)"));
+}
+
+void tst_Scan::walkLossesShown()
+{
+    QTemporaryDir tree;
+    makeFiles(tree.path(), {"a.txt"});
+#ifdef Q_OS_UNIX
+    // A name that is not valid UTF-8, made with the raw bytes.
+    const QByteArray odd = QFile::encodeName(tree.path()) + "/\xff\xfe.bin";
+    const int fd = ::open(odd.constData(), O_CREAT | O_WRONLY, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    // The temporary folder cannot remove a name it cannot read.
+    const auto removeOdd = qScopeGuard([odd] { ::unlink(odd.constData()); });
+#else
+    QSKIP("names are always decodable here");
+#endif
+    Trovella window;
+
+    scan(window, tree.path());
+    const int undecodable = Mv::Dir::lastReport().undecodableNames;
+    if (undecodable == 0)
+        QSKIP("the walk reports no undecodable names");
+    QVERIFY(::findChild<QStatusBar>(&window, "statusBar")
+                    ->currentMessage()
+                    .startsWith(QStringLiteral("%1 file").arg(undecodable)));
+}
+
+void tst_Scan::rememberedInNextRun()
+{
+    QTemporaryDir tree;
+    makeFiles(tree.path(), {"a.jpg", "sub/b.png", "c.txt", "d.gz"});
+    QTemporaryDir destination;
+    {
+        Trovella window;
+        browse(window, "bnDesFolder", destination.path());
+        QTRY_COMPARE(window.destinationFolder(), destination.path());
+        browse(window, "bnSourceFolder", tree.path());
+        QTRY_COMPARE(window.sourceFolder(), tree.path());
+        QCOMPARE(itemStates(window), QStringList({"gz|U|R", "jpg|U|R", "png|U|R", "txt|U|R"}));
+        QVERIFY(enabled(window, "bnPick"));
+        for (QListWidgetItem *item : typeList(window)->findItems("jpg", Qt::MatchExactly)
+                     + typeList(window)->findItems("txt", Qt::MatchExactly))
+            item->setCheckState(Qt::Checked);
+    }
+    makeFiles(tree.path(), {"sub/new.webp"});
+
+    Trovella window;
+    scan(window, tree.path());
+    QCOMPARE(itemStates(window),
+             QStringList({"gz|U|B", "jpg|C|B", "png|U|B", "txt|C|B", "webp|U|R"}));
+    QCOMPARE(window.destinationFolder(), destination.path());
+    QCOMPARE(fieldText(window, "edDesFolder"), destination.path());
+    QVERIFY(enabled(window, "bnPick"));
+}
+
+TROVELLA_GUI_TEST_MAIN(tst_Scan)
+#include "tst_scan.moc"
