@@ -45,3 +45,14 @@ template<typename T> T *widget(QObject *parent, const char *name)
         qWarning("No child %s", name);
     return child;
 }
+
+template<typename T>
+T *findChild(QObject *parent, const char *name)
+{
+    return widget<T>(parent, name);
+}
+
+inline void whenModalOpens(const std::function<void(QWidget *)> &answer)
+{
+    whenModalOpens(nullptr, answer);
+}
