@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DirWalker.h"
+
 #include <QFileInfo>
 #include <QList>
 #include <QString>
@@ -7,14 +9,6 @@
 class QStatusBar;
 
 namespace Mv {
-
-// What the last walk met besides the files it listed.
-struct WalkReport
-{
-    bool cancelled = false;
-    int unreadableFolders = 0;
-    int undecodableNames = 0;
-};
 
 // The recursive folder walk the window calls.
 class Dir

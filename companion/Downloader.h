@@ -1,22 +1,47 @@
 #pragma once
 
+#include <QNetworkAccessManager>
 #include <QObject>
+#include <QPointer>
+#include <QTimer>
 #include <QUrl>
+
+class QNetworkReply;
 
 namespace Mv {
 
 // A one-shot download into the current directory, named after the address's last segment.
+// The file appears, written whole, only when the download succeeds; a failure leaves no
+// file and an existing one untouched, and is logged.
 class Downloader : public QObject
 {
     Q_OBJECT
 
 public:
+    // blocking: doDownload() returns only once the download has ended. Otherwise it returns at
+    // once, the file is stored when finished() is emitted, and destroying the object before
+    // that abandons the download.
     explicit Downloader(bool blocking);
     ~Downloader() override;
 
     void doDownload(const QUrl &url);
+    // How long a whole download may take; 10 s unless set.
+    void setTimeout(int msecs);
+
+signals:
+    void finished(bool stored);
 
 private:
+    void replyFinished();
+    bool store(QNetworkReply *done);
+    void fail(const QString &reason) const;
+
+    QNetworkAccessManager manager;
+    QPointer<QNetworkReply> reply;
+    QTimer timer;
+    QUrl address;
+    QString target;
+    QString abortReason;
     bool blocking;
 };
 
