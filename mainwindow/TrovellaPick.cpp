@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 namespace {
 // Events run about once per display frame rather than after every file.
 const qint64 frameMilliseconds = 16;

@@ -1,41 +1,12 @@
+#include "TestFiles.h"
 #include "mainwindow/FileCopier.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Every entry below folder, hidden ones too, relative to it.
-QStringList entries(const QString &folder)
-{
-    QStringList found;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(QDir(folder).relativeFilePath(it.next()));
-    found.sort();
-    return found;
-}
-
 QList<FileCopier::Outcome> outcomes(const QList<FileCopier::Result> &results)
 {
     QList<FileCopier::Outcome> list;
@@ -44,28 +15,9 @@ QList<FileCopier::Outcome> outcomes(const QList<FileCopier::Result> &results)
     return list;
 }
 
-// A small tmpfs on folder for the life of the object.
-class Mount
-{
-public:
-    Mount(const QString &folder, const QString &options)
-        : folder(folder)
-    {
-        mounted = QProcess::execute(QStringLiteral("mount"),
-                                    {"-t", "tmpfs", "-o", options, "tmpfs", folder})
-                == 0;
-    }
-    ~Mount()
-    {
-        if (mounted)
-            QProcess::execute(QStringLiteral("umount"), {folder});
-    }
-    bool mounted = false;
-
-private:
-    QString folder;
-};
 } // namespace
+
+using namespace TestFiles;
 
 class tst_FileCopier : public QObject
 {
