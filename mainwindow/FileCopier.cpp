@@ -198,9 +198,10 @@ void FileCopier::copy(const QString &source, const QString &target)
             qWarning("Could not set the modification time of %s: %s", targetPath.constData(),
                      qUtf8Printable(qt_error_string(errno)));
         struct stat written;
-        if (::fstat(pending.fd, &written) != 0)
+        if (::fstat(pending.fd, &written) == 0)
+            pending.device = written.st_dev;
+        else
             error = errno;
-        pending.device = written.st_dev;
     }
     if (error != 0) {
         ::close(pending.fd);
