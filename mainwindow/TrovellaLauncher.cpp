@@ -1,6 +1,22 @@
 #include "Trovella.h"
 
-// Not built yet: opening addresses in the external browser.
-void Trovella::viewPickResult() { }
+#include "launcher/WebThread.h"
 
-void Trovella::SetWebViewUrl(QUrl url) { Q_UNUSED(url); }
+namespace {
+// Each address gets a launcher of its own, which nobody owns; it is released once its
+// thread has ended.
+void openInBrowser(const QUrl &url)
+{
+    auto *launcher = new WebThread(url);
+    QObject::connect(launcher, &QThread::finished, launcher, &QObject::deleteLater);
+    launcher->start();
+}
+} // namespace
+
+void Trovella::viewPickResult()
+{
+    // A local folder, so that "%", "#", "?" and blanks in its name stay part of the path.
+    openInBrowser(QUrl::fromLocalFile(desFolder));
+}
+
+void Trovella::SetWebViewUrl(QUrl url) { openInBrowser(url); }

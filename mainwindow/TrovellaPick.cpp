@@ -1,4 +1,79 @@
 #include "Trovella.h"
 
-// Not built yet: the pick.
-void Trovella::pick() { }
+#include "FileCopier.h"
+#include "PickRules.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+namespace {
+// Events run about once per display frame rather than after every file.
+const qint64 frameMilliseconds = 16;
+
+int countFailures(const QList<FileCopier::Result> &results)
+{
+    return int(std::count_if(results.cbegin(), results.cend(), [](const FileCopier::Result &r) {
+        return r.outcome == FileCopier::Failed;
+    }));
+}
+} // namespace
+
+void Trovella::pick()
+{
+    ui.bnPick->setEnabled(false);
+    ui.bnSourceFolder->setEnabled(false);
+    ui.bnDesFolder->setEnabled(false);
+    ui.listFileTypes->setEnabled(false);
+
+    // Fixed before the first copy: changes made while events run do not reach this pick.
+    QSet<QString> checked;
+    collectFileTypes(&checked, nullptr);
+    const QList<QFileInfo> selection = pickSelection(fileList, checked);
+
+    desFolder = pickDestination(srcFolder, desFolder);
+
+    ui.progressBar->setRange(0, int(selection.size()));
+    ui.progressBar->setValue(0);
+    ui.progressBar->show();
+
+    const QDir source(srcFolder);
+    const QDir destination(desFolder);
+    FileCopier copier;
+    int failures = 0;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (const QFileInfo &file : selection) {
+        const QString sourcePath = file.absoluteFilePath();
+        const QString target = destination.absoluteFilePath(source.relativeFilePath(sourcePath));
+        copier.copy(sourcePath, target);
+        failures += countFailures(copier.takeResults());
+        ui.progressBar->setValue(ui.progressBar->value() + 1);
+        ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
+        if (sinceEvents.elapsed() >= frameMilliseconds) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+        if (!isVisible())
+            break;
+    }
+    // Files already copied in the batch in hand still get their names, also after a stop.
+    copier.finish();
+    failures += countFailures(copier.takeResults());
+
+    ui.progressBar->hide();
+    if (failures == 0)
+        ui.statusBar->showMessage(tr("Finished."), 2000);
+    else if (failures == 1)
+        ui.statusBar->showMessage(tr("Finished. 1 file could not be copied."), 2000);
+    else
+        ui.statusBar->showMessage(tr("Finished. %n files could not be copied.", nullptr, failures),
+                                  2000);
+
+    ui.bnSourceFolder->setEnabled(true);
+    ui.bnDesFolder->setEnabled(true);
+    ui.listFileTypes->setEnabled(true);
+    ui.bnViewPickResult->setEnabled(true);
+}

@@ -1,0 +1,301 @@
+#include "FileCopier.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+// A batch is made durable when it holds this many files or is this old.
+const qsizetype batchFiles = 256;
+const qint64 batchMilliseconds = 50;
+const qsizetype bufferSize = 256 * 1024;
+
+void warnFailed(const FileCopier::Result &result)
+{
+    qWarning("Could not copy %s to %s: %s", qUtf8Printable(result.source),
+             qUtf8Printable(result.target), qUtf8Printable(result.error));
+}
+
+QString folderOf(const QString &path)
+{
+    return path.left(qMax<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 0));
+}
+} // namespace
+
+FileCopier::FileCopier() = default;
+
+FileCopier::~FileCopier() { finish(); }
+
+QList<FileCopier::Result> FileCopier::takeResults()
+{
+    const qsizetype ready = batch.isEmpty() ? results.size() : batch.first().result;
+    QList<Result> taken = results.mid(0, ready);
+    results.remove(0, ready);
+    for (Pending &pending : batch)
+        pending.result -= ready;
+    return taken;
+}
+
+void FileCopier::settle(qsizetype index, Outcome outcome, int error)
+{
+    Result &result = results[index];
+    result.outcome = outcome;
+    if (outcome == Failed) {
+        if (result.error.isEmpty())
+            result.error = qt_error_string(error);
+        warnFailed(result);
+    }
+}
+
+#ifdef Q_OS_LINUX
+
+// Makes folder and its missing parents; returns 0 or the errno of the failure, remembered so
+// that every folder is tried once per copier.
+int FileCopier::makeFolder(const QString &folder)
+{
+    const auto known = folders.constFind(folder);
+    if (known != folders.constEnd())
+        return *known;
+    int error = 0;
+    const QByteArray path = QFile::encodeName(folder);
+    if (!path.isEmpty() && ::mkdir(path.constData(), 0777) != 0) {
+        error = errno;
+        if (error == ENOENT) {
+            error = makeFolder(folderOf(folder));
+            if (error == 0 && ::mkdir(path.constData(), 0777) != 0)
+                error = errno;
+        }
+        if (error == EEXIST) {
+            struct stat st;
+            error = ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+        }
+    }
+    folders.insert(folder, error);
+    return error;
+}
+
+// Copies the whole of in to out through the kernel where it can; returns 0 or an errno.
+int FileCopier::copyData(int in, int out)
+{
+    if (::ioctl(out, FICLONE, in) == 0)
+        return 0;
+    bool copied = false;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        if (n > 0) {
+            copied = true;
+            continue;
+        }
+        if (n == 0 && copied)
+            return 0;
+        if (n < 0 && errno == EINTR)
+            continue;
+        // Not possible between these two files, or nothing moved (some file systems report
+        // 0 instead of failing): go on by hand from where the file positions stand.
+        if (n == 0 || errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP
+            || errno == EPERM)
+            break;
+        return errno;
+    }
+    if (buffer.isEmpty())
+        buffer.resize(bufferSize);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n == 0)
+            return 0;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        for (ssize_t written = 0; written < n;) {
+            const ssize_t w = ::write(out, buffer.constData() + written, n - written);
+            if (w < 0 && errno != EINTR)
+                return errno;
+            written += qMax<ssize_t>(w, 0);
+        }
+    }
+}
+
+void FileCopier::copy(const QString &source, const QString &target)
+{
+    results.append(Result {source, target, Failed, QString()});
+    const qsizetype index = results.size() - 1;
+    const QByteArray targetPath = QFile::encodeName(target);
+
+    struct stat st;
+    if (::lstat(targetPath.constData(), &st) == 0)
+        return settle(index, AlreadyExists);
+
+    // O_NONBLOCK: a named pipe in the tree must not hang the copy.
+    const QByteArray sourcePath = QFile::encodeName(source);
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    int in = ::open(sourcePath.constData(), flags);
+    if (in < 0 && (errno == EMFILE || errno == ENFILE) && !batch.isEmpty()) {
+        commitBatch();
+        in = ::open(sourcePath.constData(), flags);
+    }
+    if (in < 0)
+        return settle(index, Failed, errno);
+    if (::fstat(in, &st) != 0) {
+        const int error = errno;
+        ::close(in);
+        return settle(index, Failed, error);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(in);
+        results[index].error = QStringLiteral("not a regular file");
+        return settle(index, Failed);
+    }
+
+    const QString folder = folderOf(target);
+    if (const int error = makeFolder(folder)) {
+        ::close(in);
+        return settle(index, Failed, error);
+    }
+
+    const QByteArray folderPath
+            = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
+    const mode_t mode = st.st_mode & 0777;
+    Pending pending {index, -1, QByteArray(), 0};
+    if (!useTemporaryNames)
+        pending.fd = ::open(folderPath.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (pending.fd < 0 && (useTemporaryNames || errno == EOPNOTSUPP || errno == EISDIR)) {
+        // No unnamed files here: a hidden name ending in ".trovella", which a scan never
+        // lists, stands in until the copy is durable.
+        for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
+            pending.temporaryName = folderPath + "/."
+                    + QByteArray::number(QRandomGenerator::global()->generate64(), 16)
+                    + ".trovella";
+            pending.fd = ::open(pending.temporaryName.constData(),
+                                O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
+            if (pending.fd < 0 && errno != EEXIST)
+                break;
+        }
+    }
+    if (pending.fd < 0) {
+        const int error = errno;
+        ::close(in);
+        return settle(index, Failed, error);
+    }
+
+    int error = copyData(in, pending.fd);
+    ::close(in);
+    if (error == 0) {
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::futimens(pending.fd, times) != 0)
+            qWarning("Could not set the modification time of %s: %s", targetPath.constData(),
+                     qUtf8Printable(qt_error_string(errno)));
+        struct stat written;
+        if (::fstat(pending.fd, &written) == 0)
+            pending.device = written.st_dev;
+        else
+            error = errno;
+    }
+    if (error != 0) {
+        ::close(pending.fd);
+        if (!pending.temporaryName.isEmpty())
+            ::unlink(pending.temporaryName.constData());
+        return settle(index, Failed, error);
+    }
+
+    if (batch.isEmpty())
+        batchAge.start();
+    batch.append(pending);
+    if (batch.size() >= batchFiles || batchAge.elapsed() >= batchMilliseconds)
+        commitBatch();
+}
+
+void FileCopier::commitBatch()
+{
+    // One sync per file system makes the data of the whole batch durable before any name.
+    QHash<quint64, int> syncErrors;
+    for (const Pending &pending : std::as_const(batch)) {
+        if (!syncErrors.contains(pending.device))
+            syncErrors.insert(pending.device, ::syncfs(pending.fd) == 0 ? 0 : errno);
+    }
+    for (const Pending &pending : std::as_const(batch))
+        linkPending(pending, syncErrors.value(pending.device));
+    batch.clear();
+}
+
+void FileCopier::linkPending(const Pending &pending, int syncError)
+{
+    const QByteArray target = QFile::encodeName(results.at(pending.result).target);
+    const char *temporary = pending.temporaryName.constData();
+    int error = syncError;
+    if (error == 0 && pending.temporaryName.isEmpty()) {
+        if (::linkat(pending.fd, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) != 0) {
+            error = errno;
+            // Without the right to link by descriptor, link through its /proc name.
+            if (error == ENOENT || error == EPERM) {
+                const QByteArray proc = "/proc/self/fd/" + QByteArray::number(pending.fd);
+                error = ::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, target.constData(),
+                                 AT_SYMLINK_FOLLOW)
+                                == 0
+                        ? 0
+                        : errno;
+            }
+        }
+    } else if (error == 0) {
+        if (::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+            temporary = nullptr;
+        else
+            error = errno;
+        // link() never replaces either, where renaming without replacing is not offered.
+        if (error == EINVAL || error == ENOSYS)
+            error = ::link(temporary, target.constData()) == 0 ? 0 : errno;
+    }
+    ::close(pending.fd);
+    if (temporary && *temporary)
+        ::unlink(temporary);
+    if (error == EEXIST)
+        settle(pending.result, AlreadyExists);
+    else
+        settle(pending.result, error == 0 ? Copied : Failed, error);
+}
+
+void FileCopier::finish()
+{
+    if (!batch.isEmpty())
+        commitBatch();
+}
+
+#else
+
+int FileCopier::makeFolder(const QString &folder)
+{
+    if (!folders.contains(folder))
+        folders.insert(folder, QDir().mkpath(folder) ? 0 : 1);
+    return folders.value(folder);
+}
+
+void FileCopier::copy(const QString &source, const QString &target)
+{
+    results.append(Result {source, target, Failed, QString()});
+    const qsizetype index = results.size() - 1;
+    const QFileInfo existing(target);
+    if (existing.exists() || existing.isSymLink())
+        return settle(index, AlreadyExists);
+    makeFolder(folderOf(target));
+    QFile file(source);
+    if (file.copy(target))
+        return settle(index, Copied);
+    results[index].error = file.errorString();
+    settle(index, Failed);
+}
+
+void FileCopier::finish() { }
+
+#endif

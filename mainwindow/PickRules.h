@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+// The name of a folder text: what follows its last "/" or "\". A text ending in a
+// separator has an empty name; a text without one is its own name.
+QString folderName(const QString &folder);
+
+// Where a pick from srcFolder into desFolder puts its files: desFolder itself when both
+// folders bear the same name, otherwise a folder named after srcFolder inside desFolder,
+// joined with the separator the destination text is written in.
+QString pickDestination(const QString &srcFolder, const QString &desFolder);
+
+// The files whose lower-cased suffix is one of types, in the order of files.
+QList<QFileInfo> pickSelection(const QList<QFileInfo> &files, const QSet<QString> &types);

@@ -1,0 +1,242 @@
+#include "TestFiles.h"
+#include "mainwindow/FileCopier.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QList<FileCopier::Outcome> outcomes(const QList<FileCopier::Result> &results)
+{
+    QList<FileCopier::Outcome> list;
+    for (const FileCopier::Result &result : results)
+        list.append(result.outcome);
+    return list;
+}
+
+} // namespace
+
+using namespace TestFiles;
+
+class tst_FileCopier : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void keepsTreeAndOrder_data();
+    void keepsTreeAndOrder();
+    void neverReplaces_data();
+    void neverReplaces();
+    void fullFileSystem_data();
+    void fullFileSystem();
+    void readOnlyDestination();
+    void sources_data();
+    void sources();
+
+private:
+    void addModes();
+    QTemporaryDir temp;
+};
+
+void tst_FileCopier::init()
+{
+    QVERIFY(temp.isValid());
+    QDir(temp.path()).removeRecursively();
+    QDir().mkpath(temp.path());
+}
+
+void tst_FileCopier::addModes()
+{
+    QTest::addColumn<bool>("temporaryNames");
+    QTest::newRow("unnamed files") << false;
+    QTest::newRow("temporary names") << true;
+}
+
+void tst_FileCopier::keepsTreeAndOrder_data() { addModes(); }
+
+void tst_FileCopier::keepsTreeAndOrder()
+{
+    QFETCH(bool, temporaryNames);
+    const QString src = temp.filePath("src");
+    const QString des = temp.filePath("des");
+    const QDateTime old = QDateTime::fromString("2009-05-01T12:00:00", Qt::ISODate);
+
+    // More files than one batch holds, with missing ones in between.
+    QStringList relative;
+    QList<FileCopier::Outcome> expected;
+    for (int i = 0; i < 300; ++i) {
+        const QString name = QString("d%1/sub %2/f%3.txt").arg(i % 3).arg(i % 7).arg(i);
+        relative.append(name);
+        if (i % 50 == 7) {
+            expected.append(FileCopier::Failed);
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QString("f%1.txt .*No such file").arg(i)));
+            continue;
+        }
+        expected.append(FileCopier::Copied);
+        writeFile(src + '/' + name, "file " + QByteArray::number(i));
+        QFile file(src + '/' + name);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+
+    FileCopier copier;
+    copier.setUseTemporaryNames(temporaryNames);
+    QList<FileCopier::Result> results;
+    for (const QString &name : relative) {
+        copier.copy(src + '/' + name, des + '/' + name);
+        results += copier.takeResults();
+    }
+    QVERIFY2(results.size() < relative.size(), "every result came before its batch ended");
+    copier.finish();
+    results += copier.takeResults();
+
+    QCOMPARE(outcomes(results), expected);
+    QStringList copied;
+    for (int i = 0; i < relative.size(); ++i) {
+        QCOMPARE(results.at(i).target, des + '/' + relative.at(i));
+        if (expected.at(i) != FileCopier::Copied)
+            continue;
+        copied.append(relative.at(i));
+        const QString target = des + '/' + relative.at(i);
+        QCOMPARE(readFile(target), "file " + QByteArray::number(i));
+        QCOMPARE(QFileInfo(target).lastModified(), old);
+    }
+    // Folders and files, and nothing else: no temporary left behind.
+    QStringList expectedEntries = copied;
+    for (const QString &name : copied) {
+        expectedEntries.append(name.section('/', 0, 0));
+        expectedEntries.append(name.section('/', 0, 1));
+    }
+    expectedEntries.removeDuplicates();
+    expectedEntries.sort();
+    QCOMPARE(entries(des), expectedEntries);
+}
+
+void tst_FileCopier::neverReplaces_data()
+{
+    QTest::addColumn<bool>("temporaryNames");
+    QTest::addColumn<bool>("beforeCopy");
+    QTest::newRow("unnamed, there before") << false << true;
+    QTest::newRow("unnamed, appears meanwhile") << false << false;
+    QTest::newRow("temporary, there before") << true << true;
+    QTest::newRow("temporary, appears meanwhile") << true << false;
+}
+
+void tst_FileCopier::neverReplaces()
+{
+    QFETCH(bool, temporaryNames);
+    QFETCH(bool, beforeCopy);
+    const QString source = temp.filePath("src/a.jpg");
+    const QString target = temp.filePath("des/a.jpg");
+    writeFile(source, "new picture");
+    const QByteArray old("old picture, longer than the new one");
+    if (beforeCopy)
+        writeFile(target, old);
+    QTest::failOnWarning(QRegularExpression("."));
+
+    FileCopier copier;
+    copier.setUseTemporaryNames(temporaryNames);
+    copier.copy(source, target);
+    if (!beforeCopy) {
+        QVERIFY(copier.takeResults().isEmpty());
+        writeFile(target, old);
+    }
+    copier.finish();
+
+    QCOMPARE(outcomes(copier.takeResults()), {FileCopier::AlreadyExists});
+    QCOMPARE(readFile(target), old);
+    QCOMPARE(entries(temp.filePath("des")), QStringList {"a.jpg"});
+}
+
+void tst_FileCopier::fullFileSystem_data() { addModes(); }
+
+void tst_FileCopier::fullFileSystem()
+{
+    QFETCH(bool, temporaryNames);
+    const QString des = temp.filePath("des");
+    QDir().mkpath(des);
+    Mount mount(des, "size=1m");
+    if (!mount.mounted)
+        QSKIP("cannot mount a tmpfs here (needs root)");
+    writeFile(temp.filePath("src/big.bin"), QByteArray(2 * 1024 * 1024, 'x'));
+    writeFile(temp.filePath("src/small.txt"), "small");
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("big.bin .*big.bin: No space left"));
+    FileCopier copier;
+    copier.setUseTemporaryNames(temporaryNames);
+    copier.copy(temp.filePath("src/big.bin"), des + "/sub/big.bin");
+    copier.copy(temp.filePath("src/small.txt"), des + "/sub/small.txt");
+    copier.finish();
+
+    QCOMPARE(outcomes(copier.takeResults()), (QList {FileCopier::Failed, FileCopier::Copied}));
+    QCOMPARE(readFile(des + "/sub/small.txt"), "small");
+    QCOMPARE(entries(des), (QStringList {"sub", "sub/small.txt"}));
+}
+
+void tst_FileCopier::readOnlyDestination()
+{
+    const QString des = temp.filePath("des");
+    QDir().mkpath(des);
+    Mount mount(des, "ro,size=1m");
+    if (!mount.mounted)
+        QSKIP("cannot mount a read-only tmpfs here (needs root)");
+    const QStringList names {"a.txt", "x/b.txt", "x/y/c.txt"};
+    FileCopier copier;
+    for (const QString &name : names) {
+        writeFile(temp.filePath("src/" + name), "text");
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(name + " .*" + name + ": Read-only file system"));
+        copier.copy(temp.filePath("src/" + name), des + '/' + name);
+    }
+    copier.finish();
+    QCOMPARE(outcomes(copier.takeResults()), QList<FileCopier::Outcome>(3, FileCopier::Failed));
+    QCOMPARE(entries(des), QStringList());
+}
+
+void tst_FileCopier::sources_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("vanished") << "vanished" << int(FileCopier::Failed) << "No such file";
+    QTest::newRow("link to a file") << "link" << int(FileCopier::Copied) << "";
+    QTest::newRow("dangling link") << "dangling" << int(FileCopier::Failed) << "No such file";
+    QTest::newRow("link to a folder")
+            << "folder" << int(FileCopier::Failed) << "not a regular file";
+}
+
+void tst_FileCopier::sources()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, outcome);
+    QFETCH(QString, warning);
+    const QString source = temp.filePath("src/item");
+    const QString target = temp.filePath("des/item");
+    writeFile(temp.filePath("src/real.txt"), "real");
+    if (kind == "link")
+        QVERIFY(QFile::link("real.txt", source));
+    else if (kind == "dangling")
+        QVERIFY(QFile::link("gone.txt", source));
+    else if (kind == "folder")
+        QVERIFY(QDir().mkpath(temp.filePath("src/dir")) && QFile::link("dir", source));
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("src/item .*des/item: " + warning));
+
+    FileCopier copier;
+    copier.copy(source, target);
+    copier.finish();
+
+    QCOMPARE(outcomes(copier.takeResults()), {FileCopier::Outcome(outcome)});
+    if (outcome == FileCopier::Copied) {
+        QVERIFY(!QFileInfo(target).isSymLink());
+        QCOMPARE(readFile(target), "real");
+    } else {
+        QVERIFY(!QFileInfo(target).exists() && !QFileInfo(target).isSymLink());
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_FileCopier)
+#include "tst_filecopier.moc"

@@ -1,0 +1,111 @@
+#include "mainwindow/PickRules.h"
+
+#include <QTest>
+
+class tst_PickRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void destination_data();
+    void destination();
+    void selection_data();
+    void selection();
+};
+
+void tst_PickRules::destination_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("named after the source") << "C:\\Photos"
+                                            << "D:\\Backup"
+                                            << "D:\\Backup\\Photos";
+    QTest::newRow("same name") << "C:\\Photos"
+                               << "D:\\Archive\\Photos"
+                               << "D:\\Archive\\Photos";
+    QTest::newRow("second pick") << "C:\\Photos"
+                                 << "D:\\Backup\\Photos"
+                                 << "D:\\Backup\\Photos";
+    QTest::newRow("source is a root") << "C:\\"
+                                      << "D:\\Backup"
+                                      << "D:\\Backup\\";
+    QTest::newRow("both roots") << "C:\\"
+                                << "D:\\"
+                                << "D:\\";
+    QTest::newRow("names differ in case") << "C:\\photos"
+                                          << "D:\\Photos"
+                                          << "D:\\Photos\\photos";
+
+    QTest::newRow("slashes") << "/home/u/Photos"
+                             << "/mnt/Backup"
+                             << "/mnt/Backup/Photos";
+    QTest::newRow("slashes, same name") << "/home/u/Photos"
+                                        << "/mnt/Archive/Photos"
+                                        << "/mnt/Archive/Photos";
+    QTest::newRow("slashes, second pick") << "/home/u/Photos"
+                                          << "/mnt/Backup/Photos"
+                                          << "/mnt/Backup/Photos";
+    QTest::newRow("slashes, source is the root") << "/"
+                                                 << "/mnt/Backup"
+                                                 << "/mnt/Backup/";
+    QTest::newRow("slashes, source ends in one") << "/home/u/Photos/"
+                                                 << "/mnt/Backup"
+                                                 << "/mnt/Backup/";
+
+    QTest::newRow("slash source, backslash destination") << "C:/Photos"
+                                                         << "D:\\Backup"
+                                                         << "D:\\Backup\\Photos";
+    QTest::newRow("backslash source, slash destination") << "C:\\Photos"
+                                                         << "/mnt/Backup"
+                                                         << "/mnt/Backup/Photos";
+    QTest::newRow("no separator at all") << "Photos"
+                                         << "Backup"
+                                         << "Backup/Photos";
+}
+
+void tst_PickRules::destination()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, destination);
+    QFETCH(QString, expected);
+    QCOMPARE(pickDestination(source, destination), expected);
+}
+
+void tst_PickRules::selection_data()
+{
+    QTest::addColumn<QStringList>("types");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("case on the file side only")
+            << QStringList {"jpg"} << QStringList {"2009/a.JPG", "b.jpg"};
+    QTest::newRow("last suffix only") << QStringList {"gz"} << QStringList {"archive.tar.gz"};
+    QTest::newRow("not an inner suffix") << QStringList {"tar"} << QStringList {};
+    QTest::newRow("the empty type") << QStringList {""} << QStringList {"README", "x."};
+    QTest::newRow("leading dot") << QStringList {"profile"} << QStringList {".profile"};
+    QTest::newRow("item text is not lower-cased") << QStringList {"JPG"} << QStringList {};
+    QTest::newRow("nothing checked") << QStringList {} << QStringList {};
+    QTest::newRow("in list order")
+            << QStringList {"gz", "jpg"} << QStringList {"2009/a.JPG", "archive.tar.gz", "b.jpg"};
+}
+
+void tst_PickRules::selection()
+{
+    QFETCH(QStringList, types);
+    QFETCH(QStringList, expected);
+
+    const QStringList names {"2009/a.JPG", "archive.tar.gz", "README", ".profile", "b.jpg", "x."};
+    QList<QFileInfo> files;
+    for (const QString &name : names)
+        files.append(QFileInfo(QStringLiteral("/src/") + name));
+
+    QStringList picked;
+    const QSet<QString> typeSet(types.cbegin(), types.cend());
+    for (const QFileInfo &file : pickSelection(files, typeSet))
+        picked.append(file.filePath().mid(5));
+    QCOMPARE(picked, expected);
+}
+
+QTEST_GUILESS_MAIN(tst_PickRules)
+#include "tst_pickrules.moc"

@@ -1,0 +1,114 @@
+#include "launcher/BrowserCommand.h"
+#include "launcher/WebThread.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// A folder name with "%", "#", "?" and a blank, all of which must reach the browser intact.
+QUrl awkwardFolder() { return QUrl::fromLocalFile(QStringLiteral("/tmp/a b/50%#?")); }
+} // namespace
+
+class tst_WebThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void split_data();
+    void split();
+    void launch_data();
+    void launch();
+    void browserThatCannotStart();
+};
+
+void tst_WebThread::split_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("desktop opener") << "xdg-open %1"
+                                    << "xdg-open" << QStringList();
+    QTest::newRow("no registry value")
+            << internetExplorerCommand() << "C:\\Program Files\\Internet Explorer\\iexplore.exe"
+            << QStringList();
+    QTest::newRow("quoted with %1")
+            << "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" %1"
+            << "C:\\Program Files\\Internet Explorer\\iexplore.exe" << QStringList();
+    QTest::newRow("quoted with an option")
+            << "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome %1"
+            << "C:\\Program Files\\Internet Explorer\\iexplore.exe" << QStringList {"-nohome"};
+    QTest::newRow("%1 twice") << "browser %1 --again %1"
+                              << "browser" << QStringList {"%1", "--again"};
+    QTest::newRow("no %1") << "browser --new-window"
+                           << "browser" << QStringList {"--new-window"};
+    QTest::newRow("empty") << ""
+                           << "" << QStringList();
+}
+
+void tst_WebThread::split()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+
+    const BrowserLaunch launch = browserLaunch(command, awkwardFolder());
+    QCOMPARE(launch.program, program);
+    QCOMPARE(launch.arguments, arguments + QStringList {"file:///tmp/a b/50%25%23%3F"});
+}
+
+void tst_WebThread::launch_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("recorded");
+
+    const QString url = awkwardFolder().toString();
+    QTest::newRow("quoted with %1") << "\"{browser}\" %1" << QStringList {url};
+    QTest::newRow("%1 twice") << "\"{browser}\" --first %1 --second %1"
+                              << QStringList {"--first", "%1", "--second", url};
+    QTest::newRow("no %1") << "\"{browser}\" --flag" << QStringList {"--flag", url};
+}
+
+void tst_WebThread::launch()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, recorded);
+
+    QTemporaryDir temp(QDir::tempPath() + "/fake browser XXXXXX");
+    QVERIFY(temp.isValid());
+    const QString browser = temp.filePath("browser.sh");
+    const QString record = temp.filePath("record");
+    QFile script(browser);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + record.toUtf8()
+                 + "'; done\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+
+    WebThread::setCommandForTests(QString(command).replace("{browser}", browser));
+    WebThread launcher(awkwardFolder());
+    WebThread::setCommandForTests(QString());
+    launcher.start();
+    QVERIFY(launcher.wait(30000));
+
+    QFile file(record);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts), recorded);
+}
+
+void tst_WebThread::browserThatCannotStart()
+{
+    QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression("Could not start the browser \"/nonexistent/browser\""));
+    WebThread::setCommandForTests("/nonexistent/browser %1");
+    WebThread launcher(awkwardFolder());
+    WebThread::setCommandForTests(QString());
+    launcher.start();
+    QVERIFY(launcher.wait(30000));
+}
+
+QTEST_GUILESS_MAIN(tst_WebThread)
+#include "tst_webthread.moc"

@@ -1,0 +1,332 @@
+#include "GuiTest.h"
+#include "core/TestFiles.h"
+
+#include "launcher/WebThread.h"
+#include "mainwindow/Trovella.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+namespace {
+using namespace TestFiles;
+
+QStringList filesBelow(const QString &folder) { return entries(folder, QDir::Files); }
+
+void chooseDestination(Trovella &window, const QString &path)
+{
+    whenModalOpens([path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    ::findChild<QPushButton>(&window, "bnDesFolder")->click();
+}
+
+// Scans source and checks the given types; false when the list stays empty.
+bool scanAndCheck(Trovella &window, const QString &source, const QStringList &types)
+{
+    QMetaObject::invokeMethod(&window, "setSrcFolder", Q_ARG(QString, source));
+    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
+    for (int row = 0; row < list->count(); ++row) {
+        if (types.contains(list->item(row)->text()))
+            list->item(row)->setCheckState(Qt::Checked);
+    }
+    return list->count() > 0;
+}
+
+// A browser stand-in that appends a line per call to record and, when told to, waits until
+// the file release exists.
+QString fakeBrowser(const QTemporaryDir &temp, bool hold)
+{
+    const QString path = temp.filePath("browser.sh");
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return QString();
+    const QByteArray record = temp.filePath("record").toUtf8();
+    script.write("#!/bin/sh\necho \"start $1\" >> '" + record + "'\n");
+    if (hold)
+        script.write("i=0; while [ ! -e '" + temp.filePath("release").toUtf8()
+                     + "' ] && [ $i -lt 200 ]; do sleep 0.1; i=$((i+1)); done\n"
+                       "echo done >> '"
+                     + record + "'\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+QStringList recordLines(const QTemporaryDir &temp)
+{
+    return QString::fromUtf8(readFile(temp.filePath("record"))).split('\n', Qt::SkipEmptyParts);
+}
+} // namespace
+
+class tst_PickWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void pick_data();
+    void pick();
+    void secondPickAddsNoName();
+    void failures_data();
+    void failures();
+    void closingStopsThePick();
+    void viewResultOpensTheFolder();
+    void launchersRunAlongside();
+
+private:
+    QTemporaryDir temp;
+    QStringList messages;
+};
+
+void tst_PickWindow::init()
+{
+    QVERIFY(temp.isValid());
+    QDir(temp.path()).removeRecursively();
+    QDir().mkpath(temp.path());
+    QDir::setCurrent(temp.path());
+    messages.clear();
+}
+
+void tst_PickWindow::cleanup()
+{
+    WebThread::setCommandForTests(QString());
+    QTRY_COMPARE(WebThread::count(), 0);
+}
+
+void tst_PickWindow::pick_data()
+{
+    QTest::addColumn<QStringList>("types");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("jpg and gz") << QStringList {
+            "jpg", "gz"} << QStringList {"2009/a.JPG", "archive.tar.gz", "b.jpg", "deep/x/y.gz"};
+    QTest::newRow("empty type") << QStringList {""} << QStringList {"README", "deep/Makefile"};
+    QTest::newRow("nothing checked") << QStringList {} << QStringList {};
+    QTest::newRow("no file of the type") << QStringList {"zip"} << QStringList {};
+}
+
+void tst_PickWindow::pick()
+{
+    QFETCH(QStringList, types);
+    QFETCH(QStringList, expected);
+    const QString src = temp.filePath("Photos");
+    const QString des = temp.filePath("Backup");
+    for (const char *name : {"2009/a.JPG", "b.jpg", "archive.tar.gz", "README", "notes.txt",
+                             "deep/x/y.gz", "deep/Makefile"})
+        writeFile(src + '/' + name, name);
+    QDir().mkpath(des);
+
+    Trovella window;
+    window.show();
+    chooseDestination(window, des);
+    if (!scanAndCheck(window, src, types))
+        QSKIP("scan not available");
+    auto *status = ::findChild<QStatusBar>(&window, "statusBar");
+    connect(status, &QStatusBar::messageChanged, this, [this](const QString &m) { messages << m; });
+
+    auto *bnPick = ::findChild<QPushButton>(&window, "bnPick");
+    QVERIFY(bnPick->isEnabled());
+    bnPick->click();
+
+    QCOMPARE(window.destinationFolder(), des + "/Photos");
+    QCOMPARE(::findChild<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
+    QCOMPARE(
+            filesBelow(des), expected.isEmpty() ? QStringList() : [&] {
+                QStringList under;
+                for (const QString &name : expected)
+                    under << "Photos/" + name;
+                return under;
+            }());
+    for (const QString &name : expected)
+        QCOMPARE(readFile(des + "/Photos/" + name), name.toUtf8());
+    if (expected.isEmpty())
+        QCOMPARE(entries(des), QStringList());
+    QStringList creating;
+    for (const QString &m : std::as_const(messages)) {
+        if (m.startsWith("Creating: "))
+            creating << QDir(des + "/Photos").relativeFilePath(m.mid(10));
+    }
+    creating.sort();
+    QCOMPARE(creating, expected);
+    QCOMPARE(status->currentMessage(), QStringLiteral("Finished."));
+
+    auto *progress = ::findChild<QProgressBar>(&window, "progressBar");
+    QCOMPARE(progress->maximum(), int(expected.size()));
+    QCOMPARE(progress->value(), int(expected.size()));
+    QVERIFY(progress->isHidden());
+    QVERIFY(!bnPick->isEnabled());
+    for (const char *name : {"bnViewPickResult", "bnSourceFolder", "bnDesFolder", "listFileTypes"})
+        QVERIFY2(::findChild<QWidget>(&window, name)->isEnabled(), name);
+}
+
+void tst_PickWindow::secondPickAddsNoName()
+{
+    const QString src = temp.filePath("Photos");
+    const QString des = temp.filePath("Backup");
+    writeFile(src + "/a.jpg", "new");
+    writeFile(src + "/b.jpg", "b");
+    // Left from an earlier pick: stays as it is.
+    writeFile(des + "/Photos/a.jpg", "old");
+
+    Trovella window;
+    window.show();
+    chooseDestination(window, des);
+    if (!scanAndCheck(window, src, {"jpg"}))
+        QSKIP("scan not available");
+    auto *bnPick = ::findChild<QPushButton>(&window, "bnPick");
+    bnPick->click();
+    // Any change of an item applies the enabling rule again.
+    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
+    list->item(0)->setCheckState(Qt::Unchecked);
+    list->item(0)->setCheckState(Qt::Checked);
+    QVERIFY(bnPick->isEnabled());
+    bnPick->click();
+
+    QCOMPARE(window.destinationFolder(), des + "/Photos");
+    QCOMPARE(filesBelow(des), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
+    QCOMPARE(readFile(des + "/Photos/a.jpg"), "old");
+    QCOMPARE(::findChild<QStatusBar>(&window, "statusBar")->currentMessage(),
+             QStringLiteral("Finished."));
+}
+
+void tst_PickWindow::failures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("left");
+
+    QTest::newRow("read-only destination")
+            << "ro"
+            << "Finished. 3 files could not be copied." << QStringList();
+    QTest::newRow("full destination")
+            << "full"
+            << "Finished. 1 file could not be copied." << QStringList {"src/a.txt", "src/c.txt"};
+    QTest::newRow("vanished source")
+            << "vanished"
+            << "Finished. 1 file could not be copied." << QStringList {"src/a.txt", "src/c.txt"};
+}
+
+void tst_PickWindow::failures()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QFETCH(QStringList, left);
+    const QString src = temp.filePath("src");
+    const QString des = temp.filePath("des");
+    writeFile(src + "/a.txt", "a");
+    writeFile(src + "/b/big.txt", QByteArray(2 * 1024 * 1024, 'b'));
+    writeFile(src + "/c.txt", "c");
+    QDir().mkpath(des);
+    Mount mount(des, fault == "ro" ? "ro,size=1m" : "size=1m");
+    if (fault != "vanished" && !mount.mounted)
+        QSKIP("cannot mount a tmpfs here (needs root)");
+
+    Trovella window;
+    window.show();
+    chooseDestination(window, des);
+    if (!scanAndCheck(window, src, {"txt"}))
+        QSKIP("scan not available");
+    if (fault == "vanished")
+        QVERIFY(QFile::remove(src + "/b/big.txt"));
+    if (fault == "ro") {
+        for (const char *name : {"a.txt", "b/big.txt", "c.txt"})
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QString("Could not copy .*src/%1 .*des/src/%1: "
+                                                            "Read-only file system")
+                                                            .arg(name)));
+    } else {
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QString("Could not copy .*src/b/big.txt .*: %1")
+                                                        .arg(fault == "full" ? "No space left"
+                                                                             : "No such file")));
+    }
+    ::findChild<QPushButton>(&window, "bnPick")->click();
+
+    QCOMPARE(::findChild<QStatusBar>(&window, "statusBar")->currentMessage(), message);
+    QCOMPARE(filesBelow(des), left);
+    QVERIFY(::findChild<QPushButton>(&window, "bnViewPickResult")->isEnabled());
+}
+
+void tst_PickWindow::closingStopsThePick()
+{
+    const QString src = temp.filePath("src");
+    const QString des = temp.filePath("des");
+    const int count = 2000;
+    for (int i = 0; i < count; ++i)
+        writeFile(QString("%1/d%2/f%3.txt").arg(src).arg(i % 10).arg(i), QByteArray::number(i));
+    QDir().mkpath(des);
+
+    Trovella window;
+    window.show();
+    chooseDestination(window, des);
+    if (!scanAndCheck(window, src, {"txt"}))
+        QSKIP("scan not available");
+    int creating = 0;
+    auto *status = ::findChild<QStatusBar>(&window, "statusBar");
+    connect(status, &QStatusBar::messageChanged, this, [&](const QString &m) {
+        if (m.startsWith("Creating: ") && ++creating == 1)
+            QTimer::singleShot(0, &window, &QWidget::close);
+    });
+    ::findChild<QPushButton>(&window, "bnPick")->click();
+
+    QVERIFY(!window.isVisible());
+    QVERIFY2(creating < count, "the pick went on after the window was closed");
+    // Every file handled before the stop got its name, whole.
+    const QStringList copied = filesBelow(des + "/src");
+    QCOMPARE(copied.size(), creating);
+    for (const QString &name : copied)
+        QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
+    QCOMPARE(status->currentMessage(), QStringLiteral("Finished."));
+}
+
+void tst_PickWindow::viewResultOpensTheFolder()
+{
+    const QString browser = fakeBrowser(temp, false);
+    QVERIFY(!browser.isEmpty());
+    WebThread::setCommandForTests('"' + browser + "\" %1");
+    const QString des = temp.filePath("50% #1? done");
+    QDir().mkpath(des);
+
+    Trovella window;
+    window.show();
+    chooseDestination(window, des);
+    QCOMPARE(window.destinationFolder(), des);
+    QMetaObject::invokeMethod(&window, "viewPickResult");
+
+    QTRY_COMPARE(recordLines(temp), QStringList {"start " + QUrl::fromLocalFile(des).toString()});
+}
+
+void tst_PickWindow::launchersRunAlongside()
+{
+    const QString browser = fakeBrowser(temp, true);
+    QVERIFY(!browser.isEmpty());
+    WebThread::setCommandForTests('"' + browser + "\" %1");
+
+    Trovella window;
+    window.show();
+    QMetaObject::invokeMethod(&window, "SetWebViewUrl", Q_ARG(QUrl, QUrl("https://example.org/a")));
+    QMetaObject::invokeMethod(&window, "SetWebViewUrl", Q_ARG(QUrl, QUrl("https://example.org/a")));
+
+    // Both browsers run while the window goes on; neither launcher is released yet.
+    QTRY_COMPARE(recordLines(temp).size(), 2);
+    QCOMPARE(recordLines(temp), QStringList(2, "start https://example.org/a"));
+    QCOMPARE(WebThread::count(), 2);
+
+    writeFile(temp.filePath("release"), "");
+    QTRY_COMPARE_WITH_TIMEOUT(WebThread::count(), 0, 30000);
+    QCOMPARE(recordLines(temp).count("done"), 2);
+}
+
+TROVELLA_GUI_TEST_MAIN(tst_PickWindow)
+#include "tst_pickwindow.moc"
