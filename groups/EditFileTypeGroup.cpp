@@ -21,7 +21,13 @@ EditFileTypeGroup::EditFileTypeGroup(FileTypeGroupStore *store, QWidget *parent,
     applyTranslation([this] { ui.retranslateUi(this); });
 }
 
-EditFileTypeGroup::~EditFileTypeGroup() = default;
+EditFileTypeGroup::~EditFileTypeGroup()
+{
+    // The widgets outlive this class while the base tears them down, and losing focus then
+    // makes the name box choose the entry matching its text: keep that away from the slots.
+    disconnect(ui.cbbGroupName, nullptr, this, nullptr);
+    disconnect(ui.edTypes, nullptr, this, nullptr);
+}
 
 void EditFileTypeGroup::selChanged(QString sel)
 {
