@@ -1,17 +1,15 @@
+#include "ScratchFolder.h"
 #include "companion/Downloader.h"
 #include "groups/FileTypeGroupStore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QStringEncoder>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -21,41 +19,12 @@ QByteArray local8Bit(const QString &text)
     return encoder(text);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// "name=list" pairs, in the store's order, so a failed comparison shows the whole store.
-QStringList pairs(const QMap<QString, QString> &groups)
-{
-    QStringList result;
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
-        result << it.key() + QLatin1Char('=') + it.value();
-    return result;
-}
-
 FileTypeGroupStore storeOf(const QStringList &groups)
 {
     FileTypeGroupStore store;
     for (const QString &group : groups)
         store.setTypes(group.section(QLatin1Char('='), 0, 0), group.section(QLatin1Char('='), 1));
     return store;
-}
-
-bool run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit
-            && process.exitCode() == 0;
 }
 
 // A web site on 127.0.0.1 that answers every request alike, on a thread of its own so
@@ -130,26 +99,16 @@ private slots:
     void emptyStoreIsNotFetchedAgain();
 
 private:
-    QTemporaryDir *dir = nullptr;
-    QString mountPoint;
+    std::unique_ptr<ScratchFolder> scratch;
 };
 
 void tst_FileTypeGroupStore::init()
 {
-    dir = new QTemporaryDir;
-    QVERIFY(dir->isValid());
-    QVERIFY(QDir::setCurrent(dir->path()));
+    scratch = std::make_unique<ScratchFolder>();
+    QVERIFY(scratch->isValid());
 }
 
-void tst_FileTypeGroupStore::cleanup()
-{
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
-    if (!mountPoint.isEmpty() && !run(QStringLiteral("umount"), {mountPoint}))
-        qWarning("Could not unmount %s", qUtf8Printable(mountPoint));
-    mountPoint.clear();
-    delete dir;
-    dir = nullptr;
-}
+void tst_FileTypeGroupStore::cleanup() { scratch.reset(); }
 
 void tst_FileTypeGroupStore::readAndWriteBack_data()
 {
@@ -261,17 +220,13 @@ void tst_FileTypeGroupStore::failedWriteKeepsOldFile()
     QFETCH(QString, mountOptions);
     QFETCH(bool, remountReadOnly);
 
-    const QString folder = dir->filePath(QStringLiteral("mnt"));
-    QVERIFY(QDir().mkpath(folder));
-    if (!run(QStringLiteral("mount"), {"-t", "tmpfs", "-o", mountOptions, "tmpfs", folder}))
+    if (!scratch->mountTmpfs(mountOptions))
         QSKIP("cannot mount a tmpfs here (needs root)");
-    mountPoint = folder;
-    QVERIFY(QDir::setCurrent(folder));
 
     const QByteArray old = "Pictures=jpg;png\r\n";
     QVERIFY(writeAll(FileTypeGroupStore::fileName(), old));
     if (remountReadOnly)
-        QVERIFY(run(QStringLiteral("mount"), {"-o", "remount,ro", folder}));
+        QVERIFY(scratch->remount(QStringLiteral("ro")));
 
     FileTypeGroupStore store;
     for (int i = 0; i < 200; ++i)
@@ -281,8 +236,7 @@ void tst_FileTypeGroupStore::failedWriteKeepsOldFile()
             QRegularExpression(QStringLiteral("^Could not write .*/mnt/FileTypeGroup: .+")));
     store.save();
     QCOMPARE(readAll(FileTypeGroupStore::fileName()), old);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"FileTypeGroup"});
-    QDir::setCurrent(dir->path());
+    QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden), QStringList {"FileTypeGroup"});
 }
 
 void tst_FileTypeGroupStore::fetchOnlyWhenMissing()

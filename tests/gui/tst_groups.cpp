@@ -2,48 +2,25 @@
 
 #include "app/Site.h"
 #include "companion/Downloader.h"
+#include "core/ScratchFolder.h"
 #include "groups/EditFileTypeGroup.h"
 #include "mainwindow/Trovella.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace {
 
 const char *const storeFile = "FileTypeGroup";
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList entries(QComboBox *box)
 {
     QStringList result;
     for (int i = 0; i < box->count(); ++i)
         result << box->itemText(i);
-    return result;
-}
-
-QStringList pairs(const QMap<QString, QString> &groups)
-{
-    QStringList result;
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
-        result << it.key() + QLatin1Char('=') + it.value();
     return result;
 }
 
@@ -65,14 +42,6 @@ QStringList checkedTypes(QListWidget *list)
             result << list->item(row)->text();
     result.sort();
     return result;
-}
-
-bool run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit
-            && process.exitCode() == 0;
 }
 
 } // namespace
@@ -104,8 +73,7 @@ private:
     void answerWarnings();
     void openEditor(Trovella &window, const std::function<void(QWidget *)> &edit);
 
-    QTemporaryDir *dir = nullptr;
-    QString mountPoint;
+    std::unique_ptr<ScratchFolder> scratch;
     QTimer warningWatch;
     // "title: text" of every warning box seen since the test began.
     QStringList warnings;
@@ -114,14 +82,13 @@ private:
 
 void tst_Groups::initTestCase()
 {
-    QTemporaryDir probe;
-    QVERIFY(QDir::setCurrent(probe.path()));
+    ScratchFolder probe;
+    QVERIFY(probe.isValid());
     {
         Mv::Downloader downloader(true);
         downloader.doDownload(Site::fileTypeGroupStore());
     }
     downloaderFetches = QFile::exists(QLatin1String(storeFile));
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     // Message boxes are answered here; any other modal window is the test's to drive.
     warningWatch.setInterval(20);
@@ -144,20 +111,11 @@ void tst_Groups::answerWarnings()
 void tst_Groups::init()
 {
     warnings.clear();
-    dir = new QTemporaryDir;
-    QVERIFY(dir->isValid());
-    QVERIFY(QDir::setCurrent(dir->path()));
+    scratch = std::make_unique<ScratchFolder>();
+    QVERIFY(scratch->isValid());
 }
 
-void tst_Groups::cleanup()
-{
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
-    if (!mountPoint.isEmpty() && !run(QStringLiteral("umount"), {mountPoint}))
-        qWarning("Could not unmount %s", qUtf8Printable(mountPoint));
-    mountPoint.clear();
-    delete dir;
-    dir = nullptr;
-}
+void tst_Groups::cleanup() { scratch.reset(); }
 
 void tst_Groups::openEditor(Trovella &window, const std::function<void(QWidget *)> &edit)
 {
@@ -211,18 +169,14 @@ void tst_Groups::failedDownloadIsRetriedNextStart()
 {
     if (!downloaderFetches)
         QSKIP("Mv::Downloader stores nothing in this build");
-    const QString folder = dir->filePath(QStringLiteral("mnt"));
-    QVERIFY(QDir().mkpath(folder));
-    if (!run(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "ro,size=1m", "tmpfs", folder}))
+    if (!scratch->mountTmpfs(QStringLiteral("ro,size=1m")))
         QSKIP("cannot mount a read-only tmpfs here (needs root)");
-    mountPoint = folder;
-    QVERIFY(QDir::setCurrent(folder));
     {
         // The download has nowhere to store the file.
         Trovella window;
         QCOMPARE(::findChild<QComboBox>(&window, "cbbFileTypes")->count(), 0);
     }
-    QVERIFY(run(QStringLiteral("mount"), {"-o", "remount,rw", folder}));
+    QVERIFY(scratch->remount(QStringLiteral("rw")));
     Trovella window;
     QVERIFY(QFile::exists(QLatin1String(storeFile)));
     QVERIFY(::findChild<QComboBox>(&window, "cbbFileTypes")->count() > 0);
