@@ -1,9 +1,60 @@
 #include "FileTypeGroupStore.h"
 
-// Not built yet: reading and writing the group store file.
-void FileTypeGroupStore::load() { groupMap.clear(); }
+#include "companion/Downloader.h"
 
-void FileTypeGroupStore::save() { }
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringConverter>
+#include <QTextStream>
+#include <QUrl>
+
+QString FileTypeGroupStore::fileName() { return QStringLiteral("FileTypeGroup"); }
+
+void FileTypeGroupStore::load()
+{
+    groupMap.clear();
+    QFile file(fileName());
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A missing file is an ordinary state: the download failed or has not run.
+        if (file.exists())
+            qWarning("Could not read %s: %s",
+                     qUtf8Printable(QDir::current().absoluteFilePath(fileName())),
+                     qUtf8Printable(file.errorString()));
+        return;
+    }
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::System);
+    // An empty line ends the groups, as does the end of the file.
+    for (QString line = in.readLine(); !line.isEmpty(); line = in.readLine()) {
+        const QStringList fields = line.split(QLatin1Char('='));
+        // A line without "=" names no group.
+        if (fields.size() < 2)
+            continue;
+        groupMap.insert(fields.at(0), fields.at(1));
+    }
+}
+
+void FileTypeGroupStore::save()
+{
+    const QString path = QDir::current().absoluteFilePath(fileName());
+    // Written aside and renamed over the old file, so a failed write keeps every group.
+    QSaveFile file(fileName());
+    if (!file.open(QIODevice::WriteOnly)) {
+        qWarning("Could not write %s: %s", qUtf8Printable(path),
+                 qUtf8Printable(file.errorString()));
+        return;
+    }
+    QTextStream out(&file);
+    out.setEncoding(QStringConverter::System);
+    for (auto it = groupMap.cbegin(); it != groupMap.cend(); ++it)
+        out << it.key() << '=' << oneLine(it.value()) << "\r\n";
+    out.flush();
+    if (out.status() != QTextStream::Ok || !file.commit())
+        qWarning("Could not write %s: %s", qUtf8Printable(path),
+                 qUtf8Printable(file.errorString()));
+}
 
 QMap<QString, QString> FileTypeGroupStore::groups() const { return groupMap; }
 
@@ -20,4 +71,22 @@ void FileTypeGroupStore::rename(const QString &oldName, const QString &newName)
 void FileTypeGroupStore::setTypes(const QString &name, const QString &types)
 {
     groupMap.insert(name, types);
+}
+
+void FileTypeGroupStore::fetchIfMissing(const QUrl &address)
+{
+    if (QFile::exists(fileName()))
+        return;
+    Mv::Downloader downloader(true);
+    downloader.doDownload(address);
+}
+
+QString FileTypeGroupStore::oneLine(const QString &types)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    static const QRegularExpression outerBreaks(QStringLiteral("^[\r\n]+|[\r\n]+$"));
+    QString line = types;
+    line.remove(outerBreaks);
+    line.replace(lineBreak, QStringLiteral(";"));
+    return line;
 }

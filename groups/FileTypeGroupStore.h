@@ -3,15 +3,25 @@
 #include <QMap>
 #include <QString>
 
+class QUrl;
+
 // The named file type groups: group name to its types joined by ";", ordered by name.
 class FileTypeGroupStore
 {
 public:
+    // The group store file, relative to the working directory.
+    static QString fileName();
+
     void load();
     void save();
     QMap<QString, QString> groups() const;
     void rename(const QString &oldName, const QString &newName);
     void setTypes(const QString &name, const QString &types);
+
+    // Downloads the group store file from address when there is none yet.
+    static void fetchIfMissing(const QUrl &address);
+    // A type list as the file holds it: line breaks typed in the editor become ";".
+    static QString oneLine(const QString &types);
 
 private:
     QMap<QString, QString> groupMap;
