@@ -1,0 +1,112 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>DlgEditFileTypeGroup</name>
+    <message>
+        <source>EditFileTypeGroup</source>
+        <translation>编辑文件类型组</translation>
+    </message>
+    <message>
+        <source>Group name</source>
+        <translation>组名</translation>
+    </message>
+    <message>
+        <source>File types</source>
+        <translation>文件类型</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>Trovella</name>
+    <message>
+        <source>Select Source Folder</source>
+        <translation>选择源文件夹</translation>
+    </message>
+    <message>
+        <source>Select Destinate Folder</source>
+        <translation>选择目标文件夹</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>no such type</source>
+        <translation>没有这个类型组</translation>
+    </message>
+    <message>
+        <source>Creating: </source>
+        <translation>正在创建：</translation>
+    </message>
+    <message>
+        <source>Finished.</source>
+        <translation>完成。</translation>
+    </message>
+    <message>
+        <source>Finished. 1 file could not be copied.</source>
+        <translation>完成。有 1 个文件无法复制。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Finished. %n files could not be copied.</source>
+        <translation><numerusform>完成。有 %n 个文件无法复制。</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s) could not be read.</source>
+        <translation><numerusform>有 %n 个文件夹无法读取。</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) have names that cannot be read and were left out.</source>
+        <translation><numerusform>有 %n 个文件的名称无法读取，已被略过。</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>Scanning: %n files</source>
+        <translation><numerusform>正在扫描：%n 个文件</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>TrovellaClass</name>
+    <message>
+        <source>Trovella</source>
+        <translation>Trovella</translation>
+    </message>
+    <message>
+        <source>Source Folder</source>
+        <translation>源文件夹</translation>
+    </message>
+    <message>
+        <source>Destinate Folder</source>
+        <translation>目标文件夹</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>File Types</source>
+        <translation>文件类型</translation>
+    </message>
+    <message>
+        <source>Pick</source>
+        <translation>挑选</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>View Result</source>
+        <translation>查看结果</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+</context>
+</TS>
