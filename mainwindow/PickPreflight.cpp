@@ -41,12 +41,10 @@ QSet<QString> folderEntries(const QString &folder, bool foldCase)
 // above it that does.
 QStorageInfo storageOf(const QString &folder)
 {
-    QDir dir(QDir::cleanPath(QDir(folder).absolutePath()));
-    while (!dir.exists() && !dir.isRoot()) {
-        if (!dir.cdUp())
-            break;
-    }
-    return QStorageInfo(dir.absolutePath());
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo::exists(path) && !QDir(path).isRoot())
+        path = QFileInfo(path).path();
+    return QStorageInfo(path);
 }
 
 qint64 roundedUp(qint64 bytes, qint64 block)
