@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "WindowSteps.h"
 #include "core/TestFiles.h"
 
 #include "launcher/WebThread.h"
@@ -18,29 +19,6 @@ namespace {
 using namespace TestFiles;
 
 QStringList filesBelow(const QString &folder) { return entries(folder, QDir::Files); }
-
-void chooseDestination(Trovella &window, const QString &path)
-{
-    whenModalOpens([path](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
-        static_cast<QDialog *>(dialog)->accept();
-    });
-    ::findChild<QPushButton>(&window, "bnDesFolder")->click();
-}
-
-// Scans source and checks the given types; false when the list stays empty.
-bool scanAndCheck(Trovella &window, const QString &source, const QStringList &types)
-{
-    QMetaObject::invokeMethod(&window, "setSrcFolder", Q_ARG(QString, source));
-    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
-    for (int row = 0; row < list->count(); ++row) {
-        if (types.contains(list->item(row)->text()))
-            list->item(row)->setCheckState(Qt::Checked);
-    }
-    return list->count() > 0;
-}
 
 // A browser stand-in that appends a line per call to record and, when told to, waits until
 // the file release exists.
