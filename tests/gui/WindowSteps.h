@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GuiTest.h"
+#include "core/TestFiles.h"
 
 #include "mainwindow/Trovella.h"
 
@@ -32,4 +33,17 @@ inline bool scanAndCheck(Trovella &window, const QString &source, const QStringL
             list->item(row)->setCheckState(Qt::Checked);
     }
     return list->count() > 0;
+}
+
+// A pick of count small .txt files from source into destination, shown and ready to press.
+inline bool readyForLongPick(Trovella &window, const QString &source, const QString &destination,
+                             int count)
+{
+    for (int i = 0; i < count; ++i)
+        TestFiles::writeFile(QString("%1/d%2/f%3.txt").arg(source).arg(i % 10).arg(i),
+                             QByteArray::number(i));
+    QDir().mkpath(destination);
+    window.show();
+    chooseDestination(window, destination);
+    return scanAndCheck(window, source, {"txt"});
 }

@@ -243,14 +243,8 @@ void tst_PickWindow::closingStopsThePick()
     const QString src = temp.filePath("src");
     const QString des = temp.filePath("des");
     const int count = 2000;
-    for (int i = 0; i < count; ++i)
-        writeFile(QString("%1/d%2/f%3.txt").arg(src).arg(i % 10).arg(i), QByteArray::number(i));
-    QDir().mkpath(des);
-
     Trovella window;
-    window.show();
-    chooseDestination(window, des);
-    QVERIFY(scanAndCheck(window, src, {"txt"}));
+    QVERIFY(readyForLongPick(window, src, des, count));
     int creating = 0;
     auto *status = ::findChild<QStatusBar>(&window, "statusBar");
     connect(status, &QStatusBar::messageChanged, this, [&](const QString &m) {

@@ -287,14 +287,8 @@ void tst_Preview::escapeStopsThePick()
     const QString src = temp.filePath("src");
     const QString des = temp.filePath("des");
     const int count = 2000;
-    for (int i = 0; i < count; ++i)
-        writeFile(QString("%1/d%2/f%3.txt").arg(src).arg(i % 10).arg(i), QByteArray::number(i));
-    QDir().mkpath(des);
-
     Trovella window;
-    window.show();
-    chooseDestination(window, des);
-    QVERIFY(scanAndCheck(window, src, {"txt"}));
+    QVERIFY(readyForLongPick(window, src, des, count));
     // Esc goes to the active window, which the folder dialog was last.
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
