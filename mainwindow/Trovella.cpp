@@ -35,6 +35,7 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     connect(page, &AdvertPage::linkClicked, this, &Trovella::SetWebViewUrl);
     ui.webView->setUrl(Site::advertisementPage());
 
+    setUpPreview();
     loadFileTypeGroups();
     applyTranslation([this] { ui.retranslateUi(this); });
 }
@@ -74,7 +75,11 @@ void Trovella::quit()
     close();
 }
 
-void Trovella::listItemChanged() { applyPickRule(); }
+void Trovella::listItemChanged()
+{
+    applyPickRule();
+    showSelectionSummary();
+}
 
 void Trovella::applyPickRule()
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PickPreflight.h"
+#include "TypeStatistics.h"
 #include "groups/FileTypeGroupStore.h"
 #include "ui_Trovella.h"
 
@@ -59,4 +61,24 @@ private:
     // Pick state (TrovellaPick.cpp).
 
     // Group state (TrovellaGroups.cpp, TrovellaGroupSelection.cpp).
+
+    // Preview state (TrovellaPreview.cpp).
+    void setUpPreview();
+    // Counts the types of fileList in one pass and starts sizing them in the background.
+    void countTypes();
+    void showTypeFigures(QListWidgetItem *item);
+    void typeSizesFound(const QList<qint64> &bytes, const QList<qint64> &files);
+    void showSelectionSummary();
+    void showSelectionSummaryAfterScan();
+    // A pick runs from startPick to pickEnded; startPick asks when the destination is short of
+    // room or cannot store some names.
+    PickPlan startPick(const QList<QFileInfo> &selection);
+    void pickEnded();
+    TypeStatistics typeStatistics;
+    TypeSizer typeSizer;
+    // The summary last shown, so that late sizes refresh it only while it is on show.
+    QString shownSummary;
+    int picksRunning = 0;
+    // Esc: the running picks stop after the file in hand.
+    bool pickStopRequested = false;
 };

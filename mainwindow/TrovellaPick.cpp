@@ -34,8 +34,11 @@ void Trovella::pick()
     const QList<QFileInfo> selection = pickSelection(fileList, checked);
 
     desFolder = pickDestination(srcFolder, desFolder);
+    // Declined when the destination is short of room or names and the user says No.
+    const PickPlan plan = startPick(selection);
+    const QList<QFileInfo> toCopy = plan.go ? selection : QList<QFileInfo>();
 
-    ui.progressBar->setRange(0, int(selection.size()));
+    ui.progressBar->setRange(0, int(toCopy.size()));
     ui.progressBar->setValue(0);
     ui.progressBar->show();
 
@@ -45,18 +48,24 @@ void Trovella::pick()
     int failures = 0;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    for (const QFileInfo &file : selection) {
+    for (const QFileInfo &file : toCopy) {
         const QString sourcePath = file.absoluteFilePath();
         const QString target = destination.absoluteFilePath(source.relativeFilePath(sourcePath));
-        copier.copy(sourcePath, target);
-        failures += countFailures(copier.takeResults());
+        if (plan.unstorable.contains(sourcePath)) {
+            ++failures;
+            qWarning("Could not copy %s to %s: the destination cannot store this name",
+                     qUtf8Printable(sourcePath), qUtf8Printable(target));
+        } else {
+            copier.copy(sourcePath, target);
+            failures += countFailures(copier.takeResults());
+        }
         ui.progressBar->setValue(ui.progressBar->value() + 1);
         ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
         if (sinceEvents.elapsed() >= frameMilliseconds) {
             QCoreApplication::processEvents();
             sinceEvents.restart();
         }
-        if (!isVisible())
+        if (!isVisible() || pickStopRequested)
             break;
     }
     // Files already copied in the batch in hand still get their names, also after a stop.
@@ -64,7 +73,13 @@ void Trovella::pick()
     failures += countFailures(copier.takeResults());
 
     ui.progressBar->hide();
-    if (failures == 0)
+    const int unhandled = int(toCopy.size()) - ui.progressBar->value();
+    if (!plan.go)
+        ui.statusBar->showMessage(tr("Nothing was copied."), 2000);
+    else if (pickStopRequested && unhandled > 0)
+        ui.statusBar->showMessage(
+                tr("Stopped. %1 files were not copied.").arg(unhandled + failures), 2000);
+    else if (failures == 0)
         ui.statusBar->showMessage(tr("Finished."), 2000);
     else if (failures == 1)
         ui.statusBar->showMessage(tr("Finished. 1 file could not be copied."), 2000);
@@ -75,5 +90,8 @@ void Trovella::pick()
     ui.bnSourceFolder->setEnabled(true);
     ui.bnDesFolder->setEnabled(true);
     ui.listFileTypes->setEnabled(true);
-    ui.bnViewPickResult->setEnabled(true);
+    // A declined pick has not touched the destination: nothing new to view.
+    if (plan.go)
+        ui.bnViewPickResult->setEnabled(true);
+    pickEnded();
 }

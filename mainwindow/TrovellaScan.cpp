@@ -38,6 +38,7 @@ void Trovella::setSrcFolder(QString folder)
     srcFolder = folder;
     ui.edSrcFolder->setPlainText(srcFolder);
     fileList.clear();
+    typeSizer.stop();
 
     // While the walk lets events run, nothing may start another scan or a pick, nor change
     // the old items whose changes would re-enable Pick; Exit stays and cancels the walk.
@@ -57,9 +58,8 @@ void Trovella::setSrcFolder(QString folder)
 
     fileList.removeIf(
             [](const QFileInfo &file) { return file.suffix() == QLatin1String("trovella"); });
-    QSet<QString> types;
-    for (const QFileInfo &file : std::as_const(fileList))
-        types.insert(file.suffix().toLower());
+    countTypes();
+    const QStringList types = typeStatistics.types();
 
     QStringList checkedList;
     QStringList uncheckedList;
@@ -75,6 +75,7 @@ void Trovella::setSrcFolder(QString folder)
         const bool known = checked || rememberedUnchecked.contains(type);
         item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
         item->setForeground(known ? Qt::black : Qt::red);
+        showTypeFigures(item);
         ui.listFileTypes->addItem(item);
         if (!sinceEvents.isValid() || sinceEvents.elapsed() >= fillEventInterval) {
             QCoreApplication::processEvents();
@@ -87,6 +88,7 @@ void Trovella::setSrcFolder(QString folder)
 
     scanComplete = !report.cancelled;
     applyPickRule();
+    showSelectionSummaryAfterScan();
 }
 
 void Trovella::collectFileTypes(QSet<QString> *checked, QSet<QString> *unchecked)

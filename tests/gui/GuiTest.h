@@ -46,8 +46,7 @@ template<typename T> T *widget(QObject *parent, const char *name)
     return child;
 }
 
-template<typename T>
-T *findChild(QObject *parent, const char *name)
+template<typename T> T *findChild(QObject *parent, const char *name)
 {
     return widget<T>(parent, name);
 }

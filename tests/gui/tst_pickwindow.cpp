@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "WindowSteps.h"
 #include "core/TestFiles.h"
 
 #include "launcher/WebThread.h"
@@ -18,29 +19,6 @@ namespace {
 using namespace TestFiles;
 
 QStringList filesBelow(const QString &folder) { return entries(folder, QDir::Files); }
-
-void chooseDestination(Trovella &window, const QString &path)
-{
-    whenModalOpens([path](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
-        static_cast<QDialog *>(dialog)->accept();
-    });
-    ::findChild<QPushButton>(&window, "bnDesFolder")->click();
-}
-
-// Scans source and checks the given types; false when the list stays empty.
-bool scanAndCheck(Trovella &window, const QString &source, const QStringList &types)
-{
-    QMetaObject::invokeMethod(&window, "setSrcFolder", Q_ARG(QString, source));
-    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
-    for (int row = 0; row < list->count(); ++row) {
-        if (types.contains(list->item(row)->text()))
-            list->item(row)->setCheckState(Qt::Checked);
-    }
-    return list->count() > 0;
-}
 
 // A browser stand-in that appends a line per call to record and, when told to, waits until
 // the file release exists.
@@ -248,6 +226,11 @@ void tst_PickWindow::failures()
                                                         .arg(fault == "full" ? "No space left"
                                                                              : "No such file")));
     }
+    // The full and read-only destinations are short of room: go on when asked.
+    whenModalOpens(&window, [](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            box->button(QMessageBox::Yes)->click();
+    });
     ::findChild<QPushButton>(&window, "bnPick")->click();
 
     QCOMPARE(::findChild<QStatusBar>(&window, "statusBar")->currentMessage(), message);
@@ -260,14 +243,8 @@ void tst_PickWindow::closingStopsThePick()
     const QString src = temp.filePath("src");
     const QString des = temp.filePath("des");
     const int count = 2000;
-    for (int i = 0; i < count; ++i)
-        writeFile(QString("%1/d%2/f%3.txt").arg(src).arg(i % 10).arg(i), QByteArray::number(i));
-    QDir().mkpath(des);
-
     Trovella window;
-    window.show();
-    chooseDestination(window, des);
-    QVERIFY(scanAndCheck(window, src, {"txt"}));
+    QVERIFY(readyForLongPick(window, src, des, count));
     int creating = 0;
     auto *status = ::findChild<QStatusBar>(&window, "statusBar");
     connect(status, &QStatusBar::messageChanged, this, [&](const QString &m) {

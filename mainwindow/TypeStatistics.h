@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+
+class QThread;
+
+// The size of the file at path, following links; -1 when it cannot be found out.
+qint64 fileSize(const QString &path);
+
+// How many files of each type a scan found and, once sized, how many bytes they hold.
+class TypeStatistics
+{
+public:
+    struct Figures
+    {
+        qint64 files = 0;
+        qint64 bytes = 0;
+        // Files whose size has been added to bytes so far.
+        qint64 sizedFiles = 0;
+
+        bool sized() const { return sizedFiles >= files; }
+        Figures &operator+=(const Figures &other);
+    };
+    // A file for the size pass: its own copy of the path and the index of its type.
+    struct TypedPath
+    {
+        QString path;
+        int type = 0;
+    };
+
+    // One pass over files: the distinct types with their counts, and the work for sizing.
+    void count(const QList<QFileInfo> &files);
+    void clear();
+
+    // The distinct types, in the order they were first met.
+    const QStringList &types() const { return typeNames; }
+    Figures figures(const QString &type) const;
+    // Hands over the paths counted last, for the size pass.
+    QList<TypedPath> takePaths();
+    // Adds what the size pass found, per type index.
+    void addSizes(const QList<qint64> &bytes, const QList<qint64> &files);
+
+    // "1,204 files · 3.2 GB" in the user's locale; an unfinished size ends in "…".
+    static QString figuresText(const Figures &figures);
+    static QString filesText(qint64 files);
+    static QString sizeText(const Figures &figures);
+
+private:
+    QStringList typeNames;
+    QHash<QString, int> indexOf;
+    QList<Figures> perType;
+    QList<TypedPath> paths;
+};
+
+// Sizes the files of a scan on a thread of its own and reports the totals per type back on
+// the thread that started it. The thread reads only the paths it was handed.
+class TypeSizer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TypeSizer(QObject *parent = nullptr);
+    ~TypeSizer() override;
+
+    // Stops any earlier pass, then sizes paths into typeCount totals.
+    void start(QList<TypeStatistics::TypedPath> paths, int typeCount);
+    // Stops the pass; nothing more of it is reported.
+    void stop();
+    bool isRunning() const { return worker != nullptr && !done; }
+
+signals:
+    // Bytes and sized files per type index since the last report.
+    void sized(const QList<qint64> &bytes, const QList<qint64> &files);
+    void finished();
+
+private:
+    void report(quint64 run, const QList<qint64> &bytes, const QList<qint64> &files, bool last);
+
+    std::unique_ptr<QThread> worker;
+    std::shared_ptr<std::atomic<bool>> cancelled;
+    quint64 currentRun = 0;
+    bool done = true;
+};

@@ -1,0 +1,182 @@
+#include "FatImage.h"
+#include "TestFiles.h"
+
+#include "mainwindow/PickPreflight.h"
+
+#include <QStorageInfo>
+#include <QTemporaryDir>
+
+namespace {
+using namespace TestFiles;
+
+QList<QFileInfo> writeSources(const QString &root, const QMap<QString, qint64> &files)
+{
+    QList<QFileInfo> selection;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        writeFile(root + '/' + it.key(), QByteArray(it.value(), 's'));
+        selection.append(QFileInfo(root + '/' + it.key()));
+    }
+    return selection;
+}
+} // namespace
+
+class tst_PickPreflight : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void names_data();
+    void names();
+    void caseCollisions_data();
+    void caseCollisions();
+    void limitedFileSystems_data();
+    void limitedFileSystems();
+    void existingAndSpace();
+    void missingDestination();
+    void fatNames();
+};
+
+void tst_PickPreflight::names_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("storable");
+
+    QTest::newRow("plain") << "photo.jpg" << true;
+    QTest::newRow("no suffix") << "Makefile" << true;
+    QTest::newRow("inner dot and space") << "my file.tar.gz" << true;
+    QTest::newRow("unicode") << "Ä große Datei.txt" << true;
+    QTest::newRow("hidden") << ".config" << true;
+    QTest::newRow("colon") << "a:b.txt" << false;
+    for (const char *c : {"<", ">", "\"", "|", "?", "*"})
+        QTest::addRow("character %s", c) << QString("x%1y").arg(c) << false;
+    QTest::newRow("tab") << "a\tb" << false;
+    QTest::newRow("newline") << "a\nb" << false;
+    QTest::newRow("backslash is not a Unix name part here") << "a\\b" << true;
+    QTest::newRow("ends in dot") << "notes." << false;
+    QTest::newRow("ends in space") << "notes " << false;
+    QTest::newRow("CON") << "CON" << false;
+    QTest::newRow("con with suffix") << "con.txt" << false;
+    QTest::newRow("Nul with two suffixes") << "Nul.tar.gz" << false;
+    QTest::newRow("aux") << "aux" << false;
+    QTest::newRow("prn") << "PRN.log" << false;
+    QTest::newRow("COM1") << "COM1" << false;
+    QTest::newRow("com9 with suffix") << "com9.dat" << false;
+    QTest::newRow("lpt3") << "lpt3.txt" << false;
+    QTest::newRow("COM0 is free") << "COM0" << true;
+    QTest::newRow("COM10 is free") << "COM10.txt" << true;
+    QTest::newRow("CONSOLE is free") << "CONSOLE.txt" << true;
+    QTest::newRow("device as suffix is free") << "x.con" << true;
+}
+
+void tst_PickPreflight::names()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, storable);
+    QCOMPARE(PickPreflight::isStorableName(name), storable);
+}
+
+void tst_PickPreflight::caseCollisions_data()
+{
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<QList<qsizetype>>("colliding");
+
+    QTest::newRow("none") << QStringList {"a.txt", "b.txt", "d/a.txt"} << QList<qsizetype> {};
+    QTest::newRow("file names") << QStringList {"Ab.txt", "x.txt", "ab.txt"}
+                                << QList<qsizetype> {2};
+    QTest::newRow("same name twice is one file")
+            << QStringList {"d/a.txt", "d/a.txt"} << QList<qsizetype> {};
+    QTest::newRow("folders") << QStringList {"Photos/a.jpg", "photos/b.jpg", "Photos/c.jpg"}
+                             << QList<qsizetype> {1};
+    QTest::newRow("folder against file")
+            << QStringList {"readme", "README/x.txt"} << QList<qsizetype> {1};
+    QTest::newRow("different folders") << QStringList {"a/X.txt", "b/x.txt"} << QList<qsizetype> {};
+    QTest::newRow("deep") << QStringList {"a/b/C/d.txt", "a/b/c/e.txt", "a/B/c/f.txt"}
+                          << QList<qsizetype> {1, 2};
+}
+
+void tst_PickPreflight::caseCollisions()
+{
+    QFETCH(QStringList, paths);
+    QFETCH(QList<qsizetype>, colliding);
+    const QSet<qsizetype> expected(colliding.cbegin(), colliding.cend());
+    QCOMPARE(PickPreflight::caseCollisions(paths), expected);
+}
+
+void tst_PickPreflight::limitedFileSystems_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<bool>("limited");
+    for (const char *type : {"vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk", "VFAT"})
+        QTest::newRow(type) << QByteArray(type) << true;
+    for (const char *type : {"ext4", "tmpfs", "btrfs", "xfs", ""})
+        QTest::newRow(type) << QByteArray(type) << false;
+}
+
+void tst_PickPreflight::limitedFileSystems()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(bool, limited);
+    QCOMPARE(PickPreflight::limitsNames(type), limited);
+}
+
+void tst_PickPreflight::existingAndSpace()
+{
+    QTemporaryDir temp;
+    const QString des = temp.filePath("des");
+    Mount mount(des, QStringLiteral("size=1m"));
+    if (!mount.mounted)
+        QSKIP("cannot mount a tmpfs here (needs root)");
+    const QList<QFileInfo> selection = writeSources(
+            temp.filePath("src"),
+            {{"a.txt", 300000}, {"sub/b.txt", 5000}, {"sub/c:d.txt", 400000}, {"e.txt", 700000}});
+    writeFile(des + "/a.txt", "already there");
+    writeFile(des + "/sub/B.txt", "not the same name here");
+
+    const PickPlan plan = PickPreflight::check(temp.filePath("src"), des, selection);
+    QCOMPARE(plan.fileSystemType, QByteArray("tmpfs"));
+    QCOMPARE(plan.existing, 1);
+    // Whole 4 KiB blocks of tmpfs: 5000 + 400000 + 700000 bytes round up to 2 + 98 + 171.
+    QCOMPARE(plan.bytesNeeded, qint64(271 * 4096));
+    QCOMPARE(plan.bytesFree, QStorageInfo(des).bytesAvailable());
+    QVERIFY(plan.lacksSpace());
+    // tmpfs stores any name.
+    QVERIFY(plan.unstorable.isEmpty());
+    QVERIFY(plan.needsConsent());
+}
+
+void tst_PickPreflight::missingDestination()
+{
+    QTemporaryDir temp;
+    const QList<QFileInfo> selection = writeSources(temp.filePath("src"), {{"a.txt", 10}});
+    const QString des = temp.filePath("not/made/yet");
+    const PickPlan plan = PickPreflight::check(temp.filePath("src"), des, selection);
+    QCOMPARE(plan.bytesFree, QStorageInfo(temp.path()).bytesAvailable());
+    QCOMPARE(plan.existing, 0);
+    QVERIFY(plan.bytesNeeded >= 10);
+    QVERIFY(!plan.needsConsent());
+}
+
+void tst_PickPreflight::fatNames()
+{
+    QTemporaryDir temp;
+    const QString des = temp.filePath("stick");
+    FatImage fat(temp.filePath("stick.img"), des);
+    if (!fat.mounted())
+        QSKIP(qPrintable(fat.reason));
+    const QList<QFileInfo> selection
+            = writeSources(temp.filePath("src"),
+                           {{"Ab.txt", 10}, {"ab.txt", 10}, {"d/a:b.txt", 10}, {"ok.txt", 10}});
+    writeFile(des + "/OK.TXT", "there already");
+
+    const PickPlan plan = PickPreflight::check(temp.filePath("src"), des, selection);
+    QVERIFY2(PickPreflight::limitsNames(plan.fileSystemType), plan.fileSystemType.constData());
+    QCOMPARE(plan.unstorableNames, (QStringList {"ab.txt", "d/a:b.txt"}));
+    QCOMPARE(plan.unstorable,
+             (QSet<QString> {temp.filePath("src/ab.txt"), temp.filePath("src/d/a:b.txt")}));
+    // The case-blind file system finds ok.txt under its other spelling.
+    QCOMPARE(plan.existing, 1);
+    QVERIFY(plan.needsConsent());
+}
+
+QTEST_GUILESS_MAIN(tst_PickPreflight)
+#include "tst_pickpreflight.moc"

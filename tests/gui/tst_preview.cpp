@@ -1,0 +1,317 @@
+#include "GuiTest.h"
+#include "WindowSteps.h"
+#include "core/FatImage.h"
+#include "core/TestFiles.h"
+
+#include "mainwindow/FileCopier.h"
+#include "mainwindow/Trovella.h"
+#include "mainwindow/TypeItemDelegate.h"
+
+#include <QComboBox>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+namespace {
+using namespace TestFiles;
+
+QStringList filesBelow(const QString &folder) { return entries(folder, QDir::Files); }
+
+QListWidget *typeList(Trovella &window)
+{
+    return ::findChild<QListWidget>(&window, "listFileTypes");
+}
+
+QStatusBar *statusBar(Trovella &window) { return ::findChild<QStatusBar>(&window, "statusBar"); }
+
+QListWidgetItem *typeItem(Trovella &window, const QString &type)
+{
+    const QList<QListWidgetItem *> found = typeList(window)->findItems(type, Qt::MatchExactly);
+    return found.size() == 1 ? found.first() : nullptr;
+}
+
+bool sized(Trovella &window)
+{
+    QListWidget *list = typeList(window);
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem *item = list->item(row);
+        if (item->data(TypeItemDelegate::SizedFilesRole) != item->data(TypeItemDelegate::FilesRole))
+            return false;
+    }
+    return true;
+}
+
+// jpg: 3 files of 1000 bytes; txt: 2 of 500; gz: 1 of 7000.
+void writeSmallTree(const QString &root)
+{
+    for (const char *name : {"a.jpg", "deep/b.JPG", "deep/er/c.Jpg"})
+        writeFile(root + '/' + name, QByteArray(1000, 'j'));
+    for (const char *name : {"x.txt", "deep/y.txt"})
+        writeFile(root + '/' + name, QByteArray(500, 't'));
+    writeFile(root + "/z.tar.gz", QByteArray(7000, 'z'));
+}
+
+// Says No or Yes to the next question and keeps its text.
+void answerNextQuestion(QObject *owner, QMessageBox::StandardButton answer, QString *text)
+{
+    whenModalOpens(owner, [answer, text](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        *text = box->text();
+        box->button(answer)->click();
+    });
+}
+} // namespace
+
+class tst_Preview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void figuresBesideTheTypes();
+    void summary_data();
+    void summary();
+    void tooLittleSpace_data();
+    void tooLittleSpace();
+    void namesAFatStickCannotStore();
+    void escapeStopsThePick();
+
+private:
+    QTemporaryDir temp;
+};
+
+void tst_Preview::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void tst_Preview::init()
+{
+    QVERIFY(temp.isValid());
+    QDir(temp.path()).removeRecursively();
+    QDir().mkpath(temp.path());
+    QDir::setCurrent(temp.path());
+}
+
+void tst_Preview::figuresBesideTheTypes()
+{
+    const QString src = temp.filePath("src");
+    // Counts and sizes known from the plan of the tree, not from a walk of it.
+    QMap<QString, QPair<qint64, qint64>> expected;
+    for (int i = 0; i < 90; ++i) {
+        const QString type = QStringList {"jpg", "png", "", "mp3"}.at(i % 4);
+        const QString name
+                = QString("d%1/f%2%3")
+                          .arg(i % 7)
+                          .arg(i)
+                          .arg(type.isEmpty() ? QString()
+                                              : (i % 3 ? "." + type : "." + type.toUpper()));
+        writeFile(src + '/' + name, QByteArray(i * 101, 'x'));
+        expected[type].first += 1;
+        expected[type].second += i * 101;
+    }
+
+    Trovella window;
+    QVERIFY(scanAndCheck(window, src, {}));
+    QCOMPARE(typeList(window)->count(), expected.size());
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        QListWidgetItem *item = typeItem(window, it.key());
+        QVERIFY2(item, qPrintable(it.key()));
+        QCOMPARE(item->data(TypeItemDelegate::FilesRole).toLongLong(), it->first);
+    }
+    QTRY_VERIFY(sized(window));
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        QListWidgetItem *item = typeItem(window, it.key());
+        QCOMPARE(item->data(TypeItemDelegate::BytesRole).toLongLong(), it->second);
+        QCOMPARE(item->text(), it.key());
+        QVERIFY(item->toolTip().startsWith(QString("%1 files · ").arg(it->first)));
+    }
+    // 22 mp3 files of 101 * (3 + 7 + ... + 87) = 99990 bytes.
+    QCOMPARE(typeItem(window, "mp3")->toolTip(), QString("22 files · 97.6 kB"));
+    QVERIFY(qobject_cast<TypeItemDelegate *>(typeList(window)->itemDelegate()));
+}
+
+void tst_Preview::summary_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("after the scan") << "scan"
+                                    << "Selected: 1 files, 6.8 kB";
+    QTest::newRow("toggle") << "toggle"
+                            << "Selected: 4 files, 9.8 kB";
+    QTest::newRow("check pattern") << "pattern"
+                                   << "Selected: 3 files, 7.8 kB";
+    QTest::newRow("group") << "group"
+                           << "Selected: 5 files, 3.9 kB";
+    QTest::newRow("rescan") << "rescan"
+                            << "Selected: 2 files, 13.7 kB";
+}
+
+void tst_Preview::summary()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, message);
+    const QString src = temp.filePath("src");
+    writeSmallTree(src);
+    writeFile(src + "/.trovella", "\r\n1:gz\r\n0:jpg\r\n0:txt\r\n");
+    writeFile(temp.filePath("FileTypeGroup"), "Pictures and text=jpg;txt\r\n");
+
+    Trovella window;
+    QVERIFY(scanAndCheck(window, src, {}));
+    if (change == "toggle") {
+        typeItem(window, "jpg")->setCheckState(Qt::Checked);
+    } else if (change == "pattern") {
+        typeItem(window, "jpg")->setCheckState(Qt::Checked);
+        typeItem(window, "txt")->setCheckState(Qt::Checked);
+        typeItem(window, "jpg")->setCheckState(Qt::Unchecked);
+    } else if (change == "group") {
+        auto *groups = ::findChild<QComboBox>(&window, "cbbFileTypes");
+        const int index = groups->findText("Pictures and text", Qt::MatchStartsWith);
+        if (index < 0)
+            QSKIP("no file type groups are loaded into the group box on this build yet");
+        groups->setCurrentIndex(index);
+    } else if (change == "rescan") {
+        typeItem(window, "jpg")->setCheckState(Qt::Checked);
+        writeFile(src + "/new.gz", QByteArray(7000, 'n'));
+        // The states come back from the memory; the figures count the new file.
+        QVERIFY(scanAndCheck(window, src, {}));
+    }
+    QTRY_COMPARE(statusBar(window)->currentMessage(), message);
+}
+
+void tst_Preview::tooLittleSpace_data()
+{
+    QTest::addColumn<bool>("agree");
+    QTest::newRow("No") << false;
+    QTest::newRow("Yes") << true;
+}
+
+void tst_Preview::tooLittleSpace()
+{
+    QFETCH(bool, agree);
+    const QString src = temp.filePath("src");
+    const QString des = temp.filePath("des");
+    for (const char *name : {"a.bin", "b/b.bin", "c.bin"})
+        writeFile(src + '/' + name, QByteArray(400000, *name));
+    Mount mount(des, QStringLiteral("size=1m"));
+    if (!mount.mounted)
+        QSKIP("cannot mount a tmpfs here (needs root)");
+
+    Trovella window;
+    window.show();
+    chooseDestination(window, des);
+    QVERIFY(scanAndCheck(window, src, {"bin"}));
+    QString question;
+    answerNextQuestion(this, agree ? QMessageBox::Yes : QMessageBox::No, &question);
+    if (agree)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy .*: No space left"));
+    ::findChild<QPushButton>(&window, "bnPick")->click();
+
+    QVERIFY2(question.contains(QRegularExpression("^1\\.1 MB are needed and 1\\.0 MB are free\\.")),
+             qPrintable(question));
+    QVERIFY(question.endsWith("Pick anyway?"));
+    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes"})
+        QVERIFY2(::findChild<QWidget>(&window, name)->isEnabled(), name);
+    if (!agree) {
+        QCOMPARE(entries(des), QStringList());
+        QCOMPARE(statusBar(window)->currentMessage(), QString("Nothing was copied."));
+        QVERIFY(!::findChild<QPushButton>(&window, "bnViewPickResult")->isEnabled());
+        return;
+    }
+    const QStringList copied = filesBelow(des + "/src");
+    QCOMPARE(copied.size(), 2);
+    for (const QString &name : copied)
+        QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
+    QCOMPARE(statusBar(window)->currentMessage(), QString("Finished. 1 file could not be copied."));
+    QVERIFY(::findChild<QPushButton>(&window, "bnViewPickResult")->isEnabled());
+}
+
+void tst_Preview::namesAFatStickCannotStore()
+{
+    const QString src = temp.filePath("src");
+    const QString des = temp.filePath("stick");
+    for (const char *name : {"Ab.txt", "ab.txt", "d/a:b.txt", "ok.txt"})
+        writeFile(src + '/' + name, name);
+    FatImage fat(temp.filePath("stick.img"), des);
+    if (!fat.mounted())
+        QSKIP(qPrintable(fat.reason));
+    // Some FAT mounts (fusefat) take no copy at all; then only the question is looked at.
+    bool copiesWork = false;
+    {
+        FileCopier probe;
+        probe.copy(src + "/ok.txt", des + "/probe.txt");
+        probe.finish();
+        const QList<FileCopier::Result> results = probe.takeResults();
+        copiesWork = results.size() == 1 && results.first().outcome == FileCopier::Copied;
+        QFile::remove(des + "/probe.txt");
+    }
+
+    Trovella window;
+    window.show();
+    chooseDestination(window, des);
+    QVERIFY(scanAndCheck(window, src, {"txt"}));
+    QString question;
+    answerNextQuestion(this, copiesWork ? QMessageBox::Yes : QMessageBox::No, &question);
+    if (copiesWork) {
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("Could not copy .*src/d/a:b.txt to "
+                                                ".*: the destination cannot store"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("Could not copy .*src/[aA]b.txt to "
+                                                ".*: the destination cannot store"));
+    }
+    ::findChild<QPushButton>(&window, "bnPick")->click();
+
+    // Which of the two spellings goes first follows the walk; the other is the one refused.
+    QVERIFY2(question.contains("cannot store") && question.contains("\n    d/a:b.txt")
+                     && (question.contains("\n    ab.txt") != question.contains("\n    Ab.txt")),
+             qPrintable(question));
+    QVERIFY(!question.contains("are needed"));
+    if (!copiesWork) {
+        QCOMPARE(statusBar(window)->currentMessage(), QString("Nothing was copied."));
+        QSKIP("this FAT mount takes no copy (no hard links, no non-replacing rename): the "
+              "count of refused names needs a kernel vfat mount");
+    }
+    QCOMPARE(statusBar(window)->currentMessage(),
+             QString("Finished. 2 files could not be copied."));
+    QCOMPARE(filesBelow(des + "/src").size(), 2);
+    QCOMPARE(readFile(des + "/src/ok.txt"), "ok.txt");
+}
+
+void tst_Preview::escapeStopsThePick()
+{
+    const QString src = temp.filePath("src");
+    const QString des = temp.filePath("des");
+    const int count = 2000;
+    Trovella window;
+    QVERIFY(readyForLongPick(window, src, des, count));
+    // Esc goes to the active window, which the folder dialog was last.
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList messages;
+    connect(statusBar(window), &QStatusBar::messageChanged, this, [&](const QString &m) {
+        messages << m;
+        if (m.startsWith("Creating: ") && messages.count() == 1)
+            QTimer::singleShot(0, &window, [&window] { QTest::keyClick(&window, Qt::Key_Escape); });
+    });
+    ::findChild<QPushButton>(&window, "bnPick")->click();
+
+    QVERIFY(window.isVisible());
+    const QStringList copied = filesBelow(des + "/src");
+    QVERIFY2(copied.size() < count, "the pick went on after Esc");
+    for (const QString &name : copied)
+        QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
+    QCOMPARE(statusBar(window)->currentMessage(),
+             QString("Stopped. %1 files were not copied.").arg(count - copied.size()));
+    // The pick's messages were not mixed with summaries.
+    QVERIFY(messages.filter(QRegularExpression("^Selected: ")).isEmpty());
+    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult"})
+        QVERIFY2(::findChild<QWidget>(&window, name)->isEnabled(), name);
+}
+
+TROVELLA_GUI_TEST_MAIN(tst_Preview)
+#include "tst_preview.moc"
