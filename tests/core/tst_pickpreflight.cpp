@@ -150,7 +150,9 @@ void tst_PickPreflight::missingDestination()
     const QList<QFileInfo> selection = writeSources(temp.filePath("src"), {{"a.txt", 10}});
     const QString des = temp.filePath("not/made/yet");
     const PickPlan plan = PickPreflight::check(temp.filePath("src"), des, selection);
-    QCOMPARE(plan.bytesFree, QStorageInfo(temp.path()).bytesAvailable());
+    // Other programs write to this file system meanwhile: the nearest existing folder's
+    // figure, give or take what they wrote.
+    QVERIFY(qAbs(plan.bytesFree - QStorageInfo(temp.path()).bytesAvailable()) < (64 << 20));
     QCOMPARE(plan.existing, 0);
     QVERIFY(plan.bytesNeeded >= 10);
     QVERIFY(!plan.needsConsent());

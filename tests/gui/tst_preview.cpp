@@ -158,7 +158,8 @@ void tst_Preview::summary()
     const QString src = temp.filePath("src");
     writeSmallTree(src);
     writeFile(src + "/.trovella", "\r\n1:gz\r\n0:jpg\r\n0:txt\r\n");
-    writeFile(temp.filePath("FileTypeGroup"), "Pictures and text=jpg;txt\r\n");
+    // The first group is applied at start; choosing the second one is a change.
+    writeFile(temp.filePath("FileTypeGroup"), "A=gz\r\nPictures and text=jpg;txt\r\n");
 
     Trovella window;
     QVERIFY(scanAndCheck(window, src, {}));
