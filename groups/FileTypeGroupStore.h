@@ -13,6 +13,9 @@ public:
     void rename(const QString &oldName, const QString &newName);
     void setTypes(const QString &name, const QString &types);
 
+    // The groups that the group store file's bytes hold, as load() reads them.
+    static QMap<QString, QString> parse(const QByteArray &bytes);
+
 private:
     QMap<QString, QString> groupMap;
 };
