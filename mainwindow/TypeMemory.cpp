@@ -40,8 +40,9 @@ TypeMemory::Content TypeMemory::read(const QString &folder)
 TypeMemory::Content TypeMemory::parse(const QByteArray &bytes)
 {
     Content content;
-    // Split on LF only: CRs inside a line belong to it.
-    QStringDecoder decode(QStringConverter::System);
+    // Split on LF only: CRs inside a line belong to it. Stateless, so that a sequence cut
+    // short at the end is replaced rather than held back for bytes that never come.
+    QStringDecoder decode(QStringConverter::System, QStringConverter::Flag::Stateless);
     QStringList lines = QString(decode(bytes)).split(QLatin1Char('\n'));
     // A final line end closes the last line; it does not open another one.
     if (lines.last().isEmpty())

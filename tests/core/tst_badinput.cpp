@@ -37,6 +37,8 @@ void tst_BadInput::memoryFile_data()
     QTest::newRow("invalid UTF-8 replaced")
             << QByteArray("/d\xff\n1:\xc3\n") << true << QStringLiteral("/d\ufffd")
             << QStringList {QStringLiteral("\ufffd")};
+    QTest::newRow("UTF-8 cut short at the end")
+            << QByteArray("/d\n1:caf\xc3") << true << "/d" << QStringList {"caf\ufffd"};
     QTest::newRow("lone CR ends no line")
             << QByteArray("/d\r1:a\r") << true << "/d\r1:a" << QStringList();
 }
