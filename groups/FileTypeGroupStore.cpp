@@ -1,6 +1,7 @@
 #include "FileTypeGroupStore.h"
 
 #include "companion/Downloader.h"
+#include "mainwindow/SmallFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,25 +16,10 @@ QString FileTypeGroupStore::fileName() { return QStringLiteral("FileTypeGroup");
 void FileTypeGroupStore::load()
 {
     groupMap.clear();
-    QFile file(fileName());
-    if (!file.open(QIODevice::ReadOnly)) {
-        // A missing file is an ordinary state: the download failed or has not run.
-        if (file.exists())
-            qWarning("Could not read %s: %s",
-                     qUtf8Printable(QDir::current().absoluteFilePath(fileName())),
-                     qUtf8Printable(file.errorString()));
-        return;
-    }
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::System);
-    // An empty line ends the groups, as does the end of the file.
-    for (QString line = in.readLine(); !line.isEmpty(); line = in.readLine()) {
-        const QStringList fields = line.split(QLatin1Char('='));
-        // A line without "=" names no group.
-        if (fields.size() < 2)
-            continue;
-        groupMap.insert(fields.at(0), fields.at(1));
-    }
+    // A missing file is an ordinary state: the download failed or has not run.
+    QByteArray bytes;
+    if (SmallFile::read(fileName(), &bytes))
+        groupMap = parse(bytes);
 }
 
 void FileTypeGroupStore::save()

@@ -22,6 +22,8 @@ public:
     static void fetchIfMissing(const QUrl &address);
     // A type list as the file holds it: line breaks typed in the editor become ";".
     static QString oneLine(const QString &types);
+    // The groups that the group store file's bytes hold, as load() reads them.
+    static QMap<QString, QString> parse(const QByteArray &bytes);
 
 private:
     QMap<QString, QString> groupMap;

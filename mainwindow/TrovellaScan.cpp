@@ -13,13 +13,19 @@ const qint64 fillEventInterval = 16;
 // Folders the walk could not enter and names it could not decode are worth a word.
 void reportWalkLosses(const Mv::WalkReport &report, const QString &folder, QStatusBar *statusBar)
 {
+    // Plain plurals: without a translation "%n file(s)" would reach the user as it stands.
     QStringList losses;
-    if (report.unreadableFolders > 0)
-        losses << Trovella::tr("%n folder(s) could not be read.", nullptr,
-                               report.unreadableFolders);
-    if (report.undecodableNames > 0)
-        losses << Trovella::tr("%n file(s) have names that cannot be read and were left out.",
-                               nullptr, report.undecodableNames);
+    const int folders = report.unreadableFolders;
+    if (folders == 1)
+        losses << Trovella::tr("1 folder could not be read.");
+    else if (folders > 1)
+        losses << Trovella::tr("%n folders could not be read.", nullptr, folders);
+    const int names = report.undecodableNames;
+    if (names == 1)
+        losses << Trovella::tr("1 file has a name that cannot be read and was left out.");
+    else if (names > 1)
+        losses << Trovella::tr("%n files have names that cannot be read and were left out.",
+                               nullptr, names);
     if (losses.isEmpty())
         return;
     const QString message = losses.join(QLatin1Char(' '));

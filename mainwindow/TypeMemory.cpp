@@ -1,5 +1,7 @@
 #include "TypeMemory.h"
 
+#include "SmallFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -29,18 +31,19 @@ QString TypeMemory::filePath(const QString &folder)
 
 TypeMemory::Content TypeMemory::read(const QString &folder)
 {
+    QByteArray bytes;
+    if (!SmallFile::read(filePath(folder), &bytes))
+        return Content();
+    return parse(bytes);
+}
+
+TypeMemory::Content TypeMemory::parse(const QByteArray &bytes)
+{
     Content content;
-    QFile file(filePath(folder));
-    if (!file.exists())
-        return content;
-    // Binary mode: text mode would drop every CR, not just the one ending a line.
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Could not read %s: %s", qUtf8Printable(file.fileName()),
-                 qUtf8Printable(file.errorString()));
-        return content;
-    }
-    QStringDecoder decode(QStringConverter::System);
-    QStringList lines = QString(decode(file.readAll())).split(QLatin1Char('\n'));
+    // Split on LF only: CRs inside a line belong to it. Stateless, so that a sequence cut
+    // short at the end is replaced rather than held back for bytes that never come.
+    QStringDecoder decode(QStringConverter::System, QStringConverter::Flag::Stateless);
+    QStringList lines = QString(decode(bytes)).split(QLatin1Char('\n'));
     // A final line end closes the last line; it does not open another one.
     if (lines.last().isEmpty())
         lines.removeLast();

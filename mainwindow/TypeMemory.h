@@ -20,6 +20,8 @@ public:
 
     static QString filePath(const QString &folder);
     static Content read(const QString &folder);
+    // The memory file's bytes as read() understands them.
+    static Content parse(const QByteArray &bytes);
     // Replaces the memory whole or, on any failure, leaves the previous one as it was.
     static bool write(const QString &folder, const QString &destination,
                       const QSet<QString> &checked, const QSet<QString> &unchecked);

@@ -1,0 +1,225 @@
+#include "GuiTest.h"
+#include "mainwindow/AdvertPage.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QWebEngineView>
+
+namespace {
+// The strip's pages, served on 127.0.0.1; every request is recorded by its path.
+class Site : public QTcpServer
+{
+public:
+    Site()
+    {
+        connect(this, &QTcpServer::newConnection, this, &Site::serve);
+        listen(QHostAddress::LocalHost);
+    }
+
+    QUrl url(const QString &path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path));
+    }
+
+    QHash<QByteArray, QByteArray> pages;
+    QByteArrayList requested;
+
+private:
+    void serve()
+    {
+        while (QTcpSocket *socket = nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                const QByteArray request = socket->readAll();
+                const QByteArray path = request.split(' ').value(1);
+                requested << path;
+                const QByteArray body = pages.value(path, "<title>elsewhere</title>");
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: "
+                              + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n"
+                              + body);
+                socket->disconnectFromHost();
+            });
+        }
+    }
+};
+
+// The real page, with its console and its navigation decisions in view.
+class WatchedPage : public AdvertPage
+{
+public:
+    using AdvertPage::AdvertPage;
+    QStringList console;
+    QStringList decisions; // "url accepted|rejected"
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
+                                  const QString &) override
+    {
+        console << message;
+    }
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
+    {
+        const bool accepted = AdvertPage::acceptNavigationRequest(url, type, isMainFrame);
+        decisions << url.path() + (accepted ? " accepted" : " rejected");
+        return accepted;
+    }
+};
+
+// A link that fills the view, so that a real click anywhere lands on it.
+const QByteArray hostilePage = R"(<title>ad</title>
+<style>a{display:block;position:fixed;inset:0}</style>
+<a id="link" href="/clicked">news</a>
+<form id="form" action="/form" method="post"><input name="q" value="1"></form>)";
+} // namespace
+
+class tst_AdvertPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void keepsLocalFilesOut_data();
+    void keepsLocalFilesOut();
+    void staysWhereItIs_data();
+    void staysWhereItIs();
+    void refreshGoesNowhere();
+    void clickLeavesOnce();
+
+private:
+    void load(const QByteArray &path);
+
+    Site *site = nullptr;
+    QWebEngineView *view = nullptr;
+    WatchedPage *page = nullptr;
+};
+
+void tst_AdvertPage::init()
+{
+    site = new Site;
+    QVERIFY(site->isListening());
+    site->pages["/ad"] = hostilePage;
+    site->pages["/refresh"] = R"(<meta http-equiv="refresh" content="0; url=/elsewhere">)";
+    view = new QWebEngineView;
+    page = new WatchedPage(view);
+    view->setPage(page);
+    view->resize(400, 100);
+    view->show();
+}
+
+void tst_AdvertPage::cleanup()
+{
+    delete view;
+    delete site;
+}
+
+void tst_AdvertPage::load(const QByteArray &path)
+{
+    QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
+    view->setUrl(site->url(QString::fromLatin1(path)));
+    QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 30000);
+    QVERIFY(loaded.at(0).at(0).toBool());
+}
+
+void tst_AdvertPage::keepsLocalFilesOut_data()
+{
+    QTest::addColumn<QString>("script");
+    // Each script logs "leak" with what it got, or "blocked".
+    QTest::newRow("fetch") << "fetch('file:///etc/passwd').then(r => r.text())"
+                              ".then(t => console.log('leak ' + t.length),"
+                              " () => console.log('blocked'))";
+    QTest::newRow("XMLHttpRequest")
+            << "const x = new XMLHttpRequest(); try { x.open('GET', 'file:///etc/passwd');"
+               " x.onload = () => console.log('leak ' + x.responseText.length);"
+               " x.onerror = () => console.log('blocked'); x.send(); }"
+               " catch (e) { console.log('blocked'); }";
+    QTest::newRow("iframe")
+            << "const f = document.createElement('iframe'); f.src = 'file:///etc/passwd';"
+               " f.onload = () => { try { console.log('leak '"
+               " + f.contentDocument.body.innerText.length); } catch (e) {"
+               " console.log('blocked'); } }; document.body.appendChild(f);"
+               " setTimeout(() => console.log('blocked'), 3000);";
+    QTest::newRow("window.open")
+            << "const w = window.open('/popup'); console.log(w ? 'leak window' : 'blocked');";
+}
+
+void tst_AdvertPage::keepsLocalFilesOut()
+{
+    QFETCH(QString, script);
+    QSignalSpy clicked(page, &AdvertPage::linkClicked);
+    load("/ad");
+    page->runJavaScript(script);
+    QTRY_VERIFY_WITH_TIMEOUT(page->console.contains("blocked"), 10000);
+    QVERIFY2(page->console.filter(QRegularExpression("^leak")).isEmpty(),
+             qPrintable(page->console.join(", ")));
+    QCOMPARE(page->url(), site->url("/ad"));
+    QVERIFY(!site->requested.contains("/popup"));
+    QCOMPARE(clicked.size(), 0);
+}
+
+void tst_AdvertPage::staysWhereItIs_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("location") << "location.href = '/elsewhere'"
+                              << "/elsewhere";
+    QTest::newRow("other origin") << "location.href = 'http://localhost:1/elsewhere'"
+                                  << "/elsewhere";
+    QTest::newRow("form") << "document.getElementById('form').submit()"
+                          << "/form";
+    QTest::newRow("script click") << "document.getElementById('link').click()"
+                                  << "/clicked";
+    QTest::newRow("reload") << "location.reload()"
+                            << "/ad";
+    QTest::newRow("local file") << "location.href = 'file:///etc/passwd'"
+                                << "/etc/passwd";
+}
+
+void tst_AdvertPage::staysWhereItIs()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, target);
+    QSignalSpy clicked(page, &AdvertPage::linkClicked);
+    load("/ad");
+    page->decisions.clear();
+    site->requested.clear();
+    page->runJavaScript(script + "; console.log('ran')");
+    QTRY_VERIFY_WITH_TIMEOUT(page->decisions.contains(target + " rejected")
+                                     || page->decisions.contains(target + " accepted")
+                                     || page->console.contains("Not allowed to load local "
+                                                               "resource: file:///etc/passwd"),
+                             10000);
+    QVERIFY2(!page->decisions.contains(target + " accepted"),
+             qPrintable(page->decisions.join(", ")));
+    QCOMPARE(page->url(), site->url("/ad"));
+    QCOMPARE(clicked.size(), 0);
+    QVERIFY(!site->requested.contains(target.toLatin1()));
+}
+
+void tst_AdvertPage::refreshGoesNowhere()
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Kept the advertisement from going to"));
+    load("/refresh");
+    QTRY_VERIFY_WITH_TIMEOUT(page->decisions.contains("/elsewhere rejected"), 10000);
+    QCOMPARE(page->url(), site->url("/refresh"));
+    QVERIFY(!site->requested.contains("/elsewhere"));
+}
+
+void tst_AdvertPage::clickLeavesOnce()
+{
+    QSignalSpy clicked(page, &AdvertPage::linkClicked);
+    load("/ad");
+    QWidget *surface = view->focusProxy();
+    QVERIFY(surface);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(200, 50));
+    QTRY_COMPARE_WITH_TIMEOUT(clicked.size(), 1, 10000);
+    QCOMPARE(clicked.at(0).at(0).toUrl(), site->url("/clicked"));
+    QTest::qWait(200);
+    QCOMPARE(clicked.size(), 1);
+    QCOMPARE(page->url(), site->url("/ad"));
+    QVERIFY(!site->requested.contains("/clicked"));
+}
+
+TROVELLA_GUI_TEST_MAIN(tst_AdvertPage)
+#include "tst_advertpage.moc"
