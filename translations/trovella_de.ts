@@ -58,16 +58,60 @@
         <translation><numerusform>Fertig. %n Datei konnte nicht kopiert werden.</numerusform><numerusform>Fertig. %n Dateien konnten nicht kopiert werden.</numerusform></translation>
     </message>
     <message numerus="yes">
-        <source>%n folder(s) could not be read.</source>
-        <translation><numerusform>%n Ordner konnte nicht gelesen werden.</numerusform><numerusform>%n Ordner konnten nicht gelesen werden.</numerusform></translation>
-    </message>
-    <message numerus="yes">
-        <source>%n file(s) have names that cannot be read and were left out.</source>
-        <translation><numerusform>%n Datei hat einen unlesbaren Namen und wurde ausgelassen.</numerusform><numerusform>%n Dateien haben unlesbare Namen und wurden ausgelassen.</numerusform></translation>
-    </message>
-    <message numerus="yes">
         <source>Scanning: %n files</source>
         <translation><numerusform>Durchsuche: %n Datei</numerusform><numerusform>Durchsuche: %n Dateien</numerusform></translation>
+    </message>
+    <message>
+        <source>Nothing was copied.</source>
+        <translation>Es wurde nichts kopiert.</translation>
+    </message>
+    <message>
+        <source>Stopped. %1 files were not copied.</source>
+        <translation>Angehalten. %1 Dateien wurden nicht kopiert.</translation>
+    </message>
+    <message>
+        <source>Selected: %1 files, %2</source>
+        <translation>Ausgewählt: %1 Dateien, %2</translation>
+    </message>
+    <message>
+        <source>%1 are needed and %2 are free.</source>
+        <translation>%1 werden gebraucht und %2 sind frei.</translation>
+    </message>
+    <message>
+        <source>The destination cannot store these names; they will not be copied:</source>
+        <translation>Das Ziel kann diese Namen nicht speichern; sie werden nicht kopiert:</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    und %1 weitere</translation>
+    </message>
+    <message>
+        <source>%1 of the files exist there already and are left alone.</source>
+        <translation>%1 der Dateien gibt es dort schon; sie bleiben unverändert.</translation>
+    </message>
+    <message>
+        <source>Pick anyway?</source>
+        <translation>Trotzdem auswählen?</translation>
+    </message>
+    <message>
+        <source>Pick</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>1 folder could not be read.</source>
+        <translation>1 Ordner konnte nicht gelesen werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be read.</source>
+        <translation><numerusform>%n Ordner konnte nicht gelesen werden.</numerusform><numerusform>%n Ordner konnten nicht gelesen werden.</numerusform></translation>
+    </message>
+    <message>
+        <source>1 file has a name that cannot be read and was left out.</source>
+        <translation>1 Datei hat einen unlesbaren Namen und wurde ausgelassen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files have names that cannot be read and were left out.</source>
+        <translation><numerusform>%n Datei hat einen unlesbaren Namen und wurde ausgelassen.</numerusform><numerusform>%n Dateien haben unlesbare Namen und wurden ausgelassen.</numerusform></translation>
     </message>
 </context>
 <context>

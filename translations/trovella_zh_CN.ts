@@ -58,16 +58,60 @@
         <translation><numerusform>完成。有 %n 个文件无法复制。</numerusform></translation>
     </message>
     <message numerus="yes">
-        <source>%n folder(s) could not be read.</source>
-        <translation><numerusform>有 %n 个文件夹无法读取。</numerusform></translation>
-    </message>
-    <message numerus="yes">
-        <source>%n file(s) have names that cannot be read and were left out.</source>
-        <translation><numerusform>有 %n 个文件的名称无法读取，已被略过。</numerusform></translation>
-    </message>
-    <message numerus="yes">
         <source>Scanning: %n files</source>
         <translation><numerusform>正在扫描：%n 个文件</numerusform></translation>
+    </message>
+    <message>
+        <source>Nothing was copied.</source>
+        <translation>没有复制任何文件。</translation>
+    </message>
+    <message>
+        <source>Stopped. %1 files were not copied.</source>
+        <translation>已停止。有 %1 个文件未复制。</translation>
+    </message>
+    <message>
+        <source>Selected: %1 files, %2</source>
+        <translation>已选：%1 个文件，%2</translation>
+    </message>
+    <message>
+        <source>%1 are needed and %2 are free.</source>
+        <translation>需要 %1，可用 %2。</translation>
+    </message>
+    <message>
+        <source>The destination cannot store these names; they will not be copied:</source>
+        <translation>目标无法保存以下名称，这些文件不会被复制：</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    以及另外 %1 个</translation>
+    </message>
+    <message>
+        <source>%1 of the files exist there already and are left alone.</source>
+        <translation>其中 %1 个文件已存在，将保持不变。</translation>
+    </message>
+    <message>
+        <source>Pick anyway?</source>
+        <translation>仍要挑选吗？</translation>
+    </message>
+    <message>
+        <source>Pick</source>
+        <translation>挑选</translation>
+    </message>
+    <message>
+        <source>1 folder could not be read.</source>
+        <translation>有 1 个文件夹无法读取。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders could not be read.</source>
+        <translation><numerusform>有 %n 个文件夹无法读取。</numerusform></translation>
+    </message>
+    <message>
+        <source>1 file has a name that cannot be read and was left out.</source>
+        <translation>有 1 个文件的名称无法读取，已被略过。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files have names that cannot be read and were left out.</source>
+        <translation><numerusform>有 %n 个文件的名称无法读取，已被略过。</numerusform></translation>
     </message>
 </context>
 <context>
