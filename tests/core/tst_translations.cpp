@@ -104,11 +104,10 @@ void tst_Translations::everyTextIsTranslated()
             = readTs(QStringLiteral(TROVELLA_SOURCE_DIR "/translations/") + file);
     QVERIFY(!translated.isEmpty());
     for (const Message &wanted : std::as_const(sourceTexts)) {
-        const auto found = std::find_if(translated.cbegin(), translated.cend(),
-                                        [&](const Message &m) {
-                                            return m.context == wanted.context
-                                                    && m.source == wanted.source;
-                                        });
+        const auto found
+                = std::find_if(translated.cbegin(), translated.cend(), [&](const Message &m) {
+                      return m.context == wanted.context && m.source == wanted.source;
+                  });
         const QByteArray what = (wanted.context + QLatin1String(": ") + wanted.source).toUtf8();
         QVERIFY2(found != translated.cend(), what.constData());
         QVERIFY2(found->type.isEmpty(), what.constData()); // not unfinished, not vanished
