@@ -230,6 +230,23 @@ void FileCopier::commitBatch()
     batch.clear();
 }
 
+namespace {
+
+int claimAndRename(const char *temporary, const QByteArray &target)
+{
+    const int claim = ::open(target.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (claim < 0)
+        return errno;
+    ::close(claim);
+    if (::rename(temporary, target.constData()) == 0)
+        return 0;
+    const int error = errno;
+    ::unlink(target.constData());
+    return error;
+}
+
+} // namespace
+
 void FileCopier::linkPending(const Pending &pending, int syncError)
 {
     const QByteArray target = QFile::encodeName(results.at(pending.result).target);
@@ -256,6 +273,12 @@ void FileCopier::linkPending(const Pending &pending, int syncError)
         // link() never replaces either, where renaming without replacing is not offered.
         if (error == EINVAL || error == ENOSYS)
             error = ::link(temporary, target.constData()) == 0 ? 0 : errno;
+        // Some FUSE file systems (FAT, exFAT) offer neither: claim the name with an empty
+        // file no one else can take, then rename the whole copy over that claim.
+        if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS)
+            error = claimAndRename(temporary, target);
+        if (error == 0)
+            temporary = nullptr;
     }
     ::close(pending.fd);
     if (temporary && *temporary)
