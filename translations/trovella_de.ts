@@ -12,7 +12,7 @@
     </message>
     <message>
         <source>File types</source>
-        <translation>Dateitypen</translation>
+        <translation>Typen</translation>
     </message>
     <message>
         <source>OK</source>
@@ -130,7 +130,7 @@
     </message>
     <message>
         <source>Browse</source>
-        <translation>Durchsuchen</translation>
+        <translation>Wählen…</translation>
     </message>
     <message>
         <source>File Types</source>
