@@ -138,33 +138,38 @@ QString treeName(int files)
 
 QString sizeName(int files) { return treeName(files).mid(5); }
 
-bool treeCached(const QString &stamp)
+void removeTree(const QString &path);
+
+QString stampOf(const QString &tree) { return tree + QStringLiteral(".done"); }
+
+// False when the tree is there from an earlier run; otherwise clears the place for it.
+bool startGenerating(const QString &tree)
 {
-    QFile file(stamp);
-    return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == treeVersion;
+    QFile file(stampOf(tree));
+    if (file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == treeVersion)
+        return false;
+    removeTree(tree);
+    std::printf("generating %s ...\n", qUtf8Printable(tree));
+    std::fflush(stdout);
+    return true;
 }
 
-void markCached(const QString &stamp)
+void markCached(const QString &tree)
 {
     ::sync();
+    const QString stamp = stampOf(tree);
     QFile file(stamp);
     if (!file.open(QIODevice::WriteOnly) || file.write(treeVersion) < 0)
         fail(QStringLiteral("cannot write %1").arg(stamp));
 }
-
-void removeTree(const QString &path);
 
 // Files in folders y/m/d (every fifth d with a raw/ below it), 40 a folder; the first slots of
 // a folder sometimes hold dot-files, names without a dot come from the suffix table.
 QString smallTree(const Options &options, int files)
 {
     const QString tree = options.root + QLatin1Char('/') + treeName(files);
-    const QString stamp = tree + QStringLiteral(".done");
-    if (treeCached(stamp))
+    if (!startGenerating(tree))
         return tree;
-    removeTree(tree);
-    std::printf("generating %s ...\n", qUtf8Printable(tree));
-    std::fflush(stdout);
     QElapsedTimer clock;
     clock.start();
     const char *data = noise().data();
@@ -193,7 +198,7 @@ QString smallTree(const Options &options, int files)
             writeAll(dir + '/' + name, data + (h >> 40) % 8192, qint64(1 + (h >> 20) % 4000));
         }
     }
-    markCached(stamp);
+    markCached(tree);
     std::printf("generated %d files in %.1f s\n", files, clock.elapsed() / 1000.0);
     return tree;
 }
@@ -201,12 +206,8 @@ QString smallTree(const Options &options, int files)
 QString bigTree(const Options &options)
 {
     const QString tree = options.root + QStringLiteral("/tree-big");
-    const QString stamp = tree + QStringLiteral(".done");
-    if (treeCached(stamp))
+    if (!startGenerating(tree))
         return tree;
-    removeTree(tree);
-    std::printf("generating %s ...\n", qUtf8Printable(tree));
-    std::fflush(stdout);
     const char *data = noise().data();
     for (int i = 0; i < bigFiles; ++i) {
         const QString dir = tree + QStringLiteral("/disc%1").arg(i / 5);
@@ -224,7 +225,7 @@ QString bigTree(const Options &options)
         }
         ::close(fd);
     }
-    markCached(stamp);
+    markCached(tree);
     return tree;
 }
 
