@@ -1,9 +1,11 @@
+#include "app/MemoryTuning.h"
 #include "mainwindow/Trovella.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    tuneMemoryAllocator();
     // The embedded web view shares its GL context with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication a(argc, argv);

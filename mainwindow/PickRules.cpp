@@ -1,5 +1,7 @@
 #include "PickRules.h"
 
+#include "FileType.h"
+
 QString folderName(const QString &folder)
 {
     const qsizetype cut
@@ -21,7 +23,7 @@ QList<QFileInfo> pickSelection(const QList<QFileInfo> &files, const QSet<QString
 {
     QList<QFileInfo> selection;
     for (const QFileInfo &file : files) {
-        if (types.contains(file.suffix().toLower()))
+        if (types.contains(fileType(file)))
             selection.append(file);
     }
     return selection;

@@ -65,7 +65,7 @@ private:
     // Preview state (TrovellaPreview.cpp).
     void setUpPreview();
     // Counts the types of fileList in one pass and starts sizing them in the background.
-    void countTypes();
+    void startSizing();
     void showTypeFigures(QListWidgetItem *item);
     void typeSizesFound(const QList<qint64> &bytes, const QList<qint64> &files);
     void showSelectionSummary();

@@ -30,9 +30,8 @@ void Trovella::setUpPreview()
     });
 }
 
-void Trovella::countTypes()
+void Trovella::startSizing()
 {
-    typeStatistics.count(fileList);
     typeSizer.start(typeStatistics.takePaths(), int(typeStatistics.types().size()));
 }
 

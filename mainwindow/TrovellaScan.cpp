@@ -1,5 +1,6 @@
 #include "Trovella.h"
 
+#include "FileType.h"
 #include "companion/Dir.h"
 
 #include <QCoreApplication>
@@ -54,6 +55,25 @@ void Trovella::setSrcFolder(QString folder)
         widget->setEnabled(false);
     Mv::Dir::GetAllFiles(srcFolder, fileList, ui.statusBar);
     const Mv::WalkReport report = Mv::Dir::lastReport();
+
+    // A million files take a while to look through, so events run meanwhile; the widgets
+    // stay blocked until then, as nothing may change fileList under the loop.
+    typeStatistics.clear();
+    QList<qsizetype> memoryFiles;
+    QElapsedTimer sinceLookEvents;
+    sinceLookEvents.start();
+    for (qsizetype i = 0; i < fileList.size() && generation == scanGeneration; ++i) {
+        const QString path = fileList.at(i).filePath();
+        const QStringView suffix = fileSuffix(path);
+        if (suffix == QLatin1String("trovella"))
+            memoryFiles.append(i);
+        else
+            typeStatistics.add(path, suffix);
+        if (i % 1024 == 0 && sinceLookEvents.elapsed() >= fillEventInterval) {
+            QCoreApplication::processEvents();
+            sinceLookEvents.restart();
+        }
+    }
     for (QWidget *widget : blocked) {
         if (widget != ui.bnPick)
             widget->setEnabled(true);
@@ -61,10 +81,9 @@ void Trovella::setSrcFolder(QString folder)
     if (generation != scanGeneration)
         return;
     reportWalkLosses(report, srcFolder, ui.statusBar);
-
-    fileList.removeIf(
-            [](const QFileInfo &file) { return file.suffix() == QLatin1String("trovella"); });
-    countTypes();
+    for (auto it = memoryFiles.crbegin(); it != memoryFiles.crend(); ++it)
+        fileList.removeAt(*it);
+    startSizing();
     const QStringList types = typeStatistics.types();
 
     QStringList checkedList;

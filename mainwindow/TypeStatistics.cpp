@@ -1,5 +1,7 @@
 #include "TypeStatistics.h"
 
+#include "FileType.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -41,22 +43,35 @@ void TypeStatistics::count(const QList<QFileInfo> &files)
     clear();
     paths.reserve(files.size());
     for (const QFileInfo &file : files) {
-        const QString type = file.suffix().toLower();
+        const QString path = file.filePath();
+        add(path, fileSuffix(path));
+    }
+}
+
+void TypeStatistics::add(const QString &path, QStringView suffix)
+{
+    auto seen = indexOfSuffix.constFind(suffix);
+    if (seen == indexOfSuffix.constEnd()) {
+        suffixes.append(suffix.toString());
+        const QString type = suffixes.constLast().toLower();
         auto found = indexOf.constFind(type);
         if (found == indexOf.constEnd()) {
             found = indexOf.insert(type, int(typeNames.size()));
             typeNames.append(type);
             perType.append(Figures());
         }
-        ++perType[*found].files;
-        paths.append(TypedPath {file.filePath(), *found});
+        seen = indexOfSuffix.insert(QStringView(suffixes.constLast()), *found);
     }
+    ++perType[*seen].files;
+    paths.append(TypedPath {path, *seen});
 }
 
 void TypeStatistics::clear()
 {
     typeNames.clear();
     indexOf.clear();
+    indexOfSuffix.clear();
+    suffixes.clear();
     perType.clear();
     paths.clear();
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <atomic>
 #include <memory>
@@ -38,6 +39,8 @@ public:
 
     // One pass over files: the distinct types with their counts, and the work for sizing.
     void count(const QList<QFileInfo> &files);
+    // The same for one file, for a caller that walks the list itself.
+    void add(const QString &path, QStringView suffix);
     void clear();
 
     // The distinct types, in the order they were first met.
@@ -56,6 +59,9 @@ public:
 private:
     QStringList typeNames;
     QHash<QString, int> indexOf;
+    // Each suffix as spelt in a name, looked up without a copy; keys view into suffixes.
+    QHash<QStringView, int> indexOfSuffix;
+    QList<QString> suffixes;
     QList<Figures> perType;
     QList<TypedPath> paths;
 };

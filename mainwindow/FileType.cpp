@@ -1,0 +1,10 @@
+#include "FileType.h"
+
+QStringView fileSuffix(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot > slash ? QStringView(path).mid(dot + 1) : QStringView();
+}
+
+QString fileType(const QFileInfo &file) { return fileSuffix(file.filePath()).toString().toLower(); }
