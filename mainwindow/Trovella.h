@@ -58,13 +58,9 @@ private:
     // Bumped by every scan so that a fill superseded by a newer scan stops.
     quint64 scanGeneration = 0;
 
-    // Pick state (TrovellaPick.cpp).
-
-    // Group state (TrovellaGroups.cpp, TrovellaGroupSelection.cpp).
-
     // Preview state (TrovellaPreview.cpp).
     void setUpPreview();
-    // Counts the types of fileList in one pass and starts sizing them in the background.
+    // Sizes the files the scan counted into typeStatistics, in the background.
     void startSizing();
     void showTypeFigures(QListWidgetItem *item);
     void typeSizesFound(const QList<qint64> &bytes, const QList<qint64> &files);
