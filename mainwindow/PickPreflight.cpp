@@ -107,7 +107,7 @@ QSet<qsizetype> caseCollisions(const QStringList &relativePaths)
 }
 
 PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
-               const QList<QFileInfo> &selection)
+               const QList<QFileInfo> &selection, const std::function<void()> &keepResponsive)
 {
     PickPlan plan;
     const QStorageInfo storage = storageOf(destinationFolder);
@@ -130,6 +130,8 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
 
     QHash<QString, QSet<QString>> folders;
     for (qsizetype i = 0; i < selection.size(); ++i) {
+        if (keepResponsive && i % 256 == 255)
+            keepResponsive();
         const QString &relative = relativePaths.at(i);
         if (limited && !unstorable.contains(i)) {
             const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QFileInfo>
 #include <QList>
 #include <QSet>
@@ -41,7 +43,8 @@ bool isStorableName(const QString &name);
 QSet<qsizetype> caseCollisions(const QStringList &relativePaths);
 
 // At most one stat per selected file, plus one read of each target folder that exists.
+// A long selection calls keepResponsive now and then, so that a window can handle events.
 PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
-               const QList<QFileInfo> &selection);
+               const QList<QFileInfo> &selection, const std::function<void()> &keepResponsive = {});
 
 } // namespace PickPreflight

@@ -2,6 +2,8 @@
 
 #include "TypeItemDelegate.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QMessageBox>
 #include <QShortcut>
@@ -80,7 +82,15 @@ PickPlan Trovella::startPick(const QList<QFileInfo> &selection)
 {
     if (picksRunning++ == 0)
         pickStopRequested = false;
-    PickPlan plan = PickPreflight::check(srcFolder, desFolder, selection);
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    PickPlan plan = PickPreflight::check(srcFolder, desFolder, selection, [&sinceEvents] {
+        // The widgets that could change the pick are disabled by now.
+        if (sinceEvents.elapsed() >= 16) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+    });
     if (!plan.needsConsent())
         return plan;
 

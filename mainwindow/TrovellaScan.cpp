@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QThreadPool>
+
+#include <utility>
 
 namespace {
 // Let the window repaint at once, then at most about once a frame.
@@ -44,7 +47,9 @@ void Trovella::setSrcFolder(QString folder)
 
     srcFolder = folder;
     ui.edSrcFolder->setPlainText(srcFolder);
-    fileList.clear();
+    // Freeing a million entries takes a while: a pool thread does it, not the window's.
+    QThreadPool::globalInstance()->start(
+            [old = std::exchange(fileList, {})]() mutable { QList<QFileInfo>().swap(old); });
     typeSizer.stop();
 
     // While the walk lets events run, nothing may start another scan or a pick, nor change
