@@ -11,6 +11,7 @@ namespace {
 QUrl awkwardFolder() { return QUrl::fromLocalFile(QStringLiteral("/tmp/a b/50%#?")); }
 } // namespace
 
+// Quoted commands, %1 twice and no %1 run a real stand-in browser in launch().
 class tst_WebThread : public QObject
 {
     Q_OBJECT
@@ -34,16 +35,9 @@ void tst_WebThread::split_data()
     QTest::newRow("no registry value")
             << internetExplorerCommand() << "C:\\Program Files\\Internet Explorer\\iexplore.exe"
             << QStringList();
-    QTest::newRow("quoted with %1")
-            << "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" %1"
-            << "C:\\Program Files\\Internet Explorer\\iexplore.exe" << QStringList();
     QTest::newRow("quoted with an option")
             << "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome %1"
             << "C:\\Program Files\\Internet Explorer\\iexplore.exe" << QStringList {"-nohome"};
-    QTest::newRow("%1 twice") << "browser %1 --again %1"
-                              << "browser" << QStringList {"%1", "--again"};
-    QTest::newRow("no %1") << "browser --new-window"
-                           << "browser" << QStringList {"--new-window"};
     QTest::newRow("empty") << ""
                            << "" << QStringList();
 }
