@@ -34,20 +34,27 @@ void tst_Downloader::download_data()
     QTest::addColumn<QByteArray>("expected"); // null: no file afterwards
 
     const QByteArray none;
-    QTest::newRow("success") << "/file.txt" << false << none << "file.txt"
+    QTest::newRow("success") << QString("/file.txt") << false << none << QString("file.txt")
                              << QByteArray("the body\r\nof the file\n");
     QTest::newRow("redirect keeps the first name")
-            << "/moved.txt" << false << none << "moved.txt" << QByteArray("where it went");
-    QTest::newRow("404") << "/missing.txt" << false << none << "missing.txt" << none;
+            << QString("/moved.txt") << false << none << QString("moved.txt")
+            << QByteArray("where it went");
+    QTest::newRow("404") << QString("/missing.txt") << false << none << QString("missing.txt")
+                         << none;
     QTest::newRow("404 over an existing file")
-            << "/missing.txt" << false << QByteArray("old") << "missing.txt" << QByteArray("old");
-    QTest::newRow("time-out") << "/stall.txt" << false << none << "stall.txt" << none;
+            << QString("/missing.txt") << false << QByteArray("old") << QString("missing.txt")
+            << QByteArray("old");
+    QTest::newRow("time-out") << QString("/stall.txt") << false << none << QString("stall.txt")
+                              << none;
     QTest::newRow("time-out over an existing file")
-            << "/stall.txt" << false << QByteArray("old") << "stall.txt" << QByteArray("old");
-    QTest::newRow("refused") << "/file.txt" << true << none << "file.txt" << none;
+            << QString("/stall.txt") << false << QByteArray("old") << QString("stall.txt")
+            << QByteArray("old");
+    QTest::newRow("refused") << QString("/file.txt") << true << none << QString("file.txt") << none;
     QTest::newRow("refused over an existing file")
-            << "/file.txt" << true << QByteArray("old") << "file.txt" << QByteArray("old");
-    QTest::newRow("body cut short") << "/short.txt" << false << none << "short.txt" << none;
+            << QString("/file.txt") << true << QByteArray("old") << QString("file.txt")
+            << QByteArray("old");
+    QTest::newRow("body cut short")
+            << QString("/short.txt") << false << none << QString("short.txt") << none;
 }
 
 void tst_Downloader::download()

@@ -24,8 +24,6 @@ private slots:
     void names();
     void caseCollisions_data();
     void caseCollisions();
-    void limitedFileSystems_data();
-    void limitedFileSystems();
     void existingAndSpace();
     void missingDestination();
 };
@@ -76,23 +74,6 @@ void tst_PickPreflight::caseCollisions()
     QFETCH(QList<qsizetype>, colliding);
     const QSet<qsizetype> expected(colliding.cbegin(), colliding.cend());
     QCOMPARE(PickPreflight::caseCollisions(paths), expected);
-}
-
-void tst_PickPreflight::limitedFileSystems_data()
-{
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<bool>("limited");
-    for (const char *type : {"vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk", "VFAT"})
-        QTest::newRow(type) << QByteArray(type) << true;
-    for (const char *type : {"ext4", "tmpfs", "btrfs", "xfs", ""})
-        QTest::newRow(type) << QByteArray(type) << false;
-}
-
-void tst_PickPreflight::limitedFileSystems()
-{
-    QFETCH(QByteArray, type);
-    QFETCH(bool, limited);
-    QCOMPARE(PickPreflight::limitsNames(type), limited);
 }
 
 void tst_PickPreflight::existingAndSpace()

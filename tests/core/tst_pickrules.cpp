@@ -52,14 +52,9 @@ void tst_PickRules::selection_data()
     QTest::addColumn<QStringList>("types");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("case on the file side only")
-            << QStringList {"jpg"} << QStringList {"2009/a.JPG", "b.jpg"};
-    QTest::newRow("last suffix only") << QStringList {"gz"} << QStringList {"archive.tar.gz"};
     QTest::newRow("not an inner suffix") << QStringList {"tar"} << QStringList {};
-    QTest::newRow("the empty type") << QStringList {""} << QStringList {"README", "x."};
     QTest::newRow("leading dot") << QStringList {"profile"} << QStringList {".profile"};
     QTest::newRow("item text is not lower-cased") << QStringList {"JPG"} << QStringList {};
-    QTest::newRow("nothing checked") << QStringList {} << QStringList {};
     QTest::newRow("in list order")
             << QStringList {"gz", "jpg"} << QStringList {"2009/a.JPG", "archive.tar.gz", "b.jpg"};
 }

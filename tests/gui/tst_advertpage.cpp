@@ -126,18 +126,16 @@ void tst_AdvertPage::staysWhereItIs_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("target");
-    QTest::newRow("location") << "location.href = '/elsewhere'"
-                              << "/elsewhere";
-    QTest::newRow("other origin") << "location.href = 'http://localhost:1/elsewhere'"
-                                  << "/elsewhere";
-    QTest::newRow("form") << "document.getElementById('form').submit()"
-                          << "/form";
-    QTest::newRow("script click") << "document.getElementById('link').click()"
-                                  << "/clicked";
-    QTest::newRow("reload") << "location.reload()"
-                            << "/ad";
-    QTest::newRow("local file") << "location.href = 'file:///etc/passwd'"
-                                << "/etc/passwd";
+    QTest::newRow("location") << QString("location.href = '/elsewhere'") << QString("/elsewhere");
+    QTest::newRow("other origin") << QString("location.href = 'http://localhost:1/elsewhere'")
+                                  << QString("/elsewhere");
+    QTest::newRow("form") << QString("document.getElementById('form').submit()")
+                          << QString("/form");
+    QTest::newRow("script click") << QString("document.getElementById('link').click()")
+                                  << QString("/clicked");
+    QTest::newRow("reload") << QString("location.reload()") << QString("/ad");
+    QTest::newRow("local file") << QString("location.href = 'file:///etc/passwd'")
+                                << QString("/etc/passwd");
 }
 
 void tst_AdvertPage::staysWhereItIs()

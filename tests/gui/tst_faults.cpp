@@ -308,12 +308,12 @@ void tst_Faults::crashWhileWriting_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("old");
-    QTest::newRow("memory file") << "memory"
-                                 << ".trovella" << QByteArray("/d\n1:jpg\n0:txt\n");
-    QTest::newRow("settings") << "settings"
-                              << "Trovella.ini" << QByteArray("[General]\nSourceFolder=/old\n");
-    QTest::newRow("group store") << "groups"
-                                 << "FileTypeGroup" << QByteArray("Pictures=jpg;png\r\n");
+    QTest::newRow("memory file") << QString("memory") << QString(".trovella")
+                                 << QByteArray("/d\n1:jpg\n0:txt\n");
+    QTest::newRow("settings") << QString("settings") << QString("Trovella.ini")
+                              << QByteArray("[General]\nSourceFolder=/old\n");
+    QTest::newRow("group store") << QString("groups") << QString("FileTypeGroup")
+                                 << QByteArray("Pictures=jpg;png\r\n");
 }
 
 // A crash in the middle of writing leaves the previous file whole and nothing beside it.

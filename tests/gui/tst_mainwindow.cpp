@@ -146,12 +146,9 @@ void tst_MainWindow::buttonsReachTheirSlots_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("dialogTitle");
-    QTest::newRow("source") << "bnSourceFolder"
-                            << "Select Source Folder";
-    QTest::newRow("destination") << "bnDesFolder"
-                                 << "Select Destinate Folder";
-    QTest::newRow("group editor") << "bnEditFileTypeGroup"
-                                  << "EditFileTypeGroup";
+    QTest::newRow("source") << QString("bnSourceFolder") << QString("Select Source Folder");
+    QTest::newRow("destination") << QString("bnDesFolder") << QString("Select Destinate Folder");
+    QTest::newRow("group editor") << QString("bnEditFileTypeGroup") << QString("EditFileTypeGroup");
 }
 
 void tst_MainWindow::buttonsReachTheirSlots()

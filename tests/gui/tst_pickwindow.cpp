@@ -172,14 +172,13 @@ void tst_PickWindow::failures_data()
 
     // The memory file of the source stays as it was whatever the pick met.
     QTest::newRow("read-only destination")
-            << "ro"
-            << "Finished. 3 files could not be copied." << QStringList();
+            << QString("ro") << QString("Finished. 3 files could not be copied.") << QStringList();
     QTest::newRow("full destination")
-            << "full"
-            << "Finished. 1 file could not be copied." << QStringList {"src/a.txt", "src/c.txt"};
+            << QString("full") << QString("Finished. 1 file could not be copied.")
+            << QStringList {"src/a.txt", "src/c.txt"};
     QTest::newRow("vanished source")
-            << "vanished"
-            << "Finished. 1 file could not be copied." << QStringList {"src/a.txt", "src/c.txt"};
+            << QString("vanished") << QString("Finished. 1 file could not be copied.")
+            << QStringList {"src/a.txt", "src/c.txt"};
 }
 
 void tst_PickWindow::failures()

@@ -123,16 +123,11 @@ void tst_Preview::summary_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("after the scan") << "scan"
-                                    << "Selected: 1 files, 6.8 kB";
-    QTest::newRow("toggle") << "toggle"
-                            << "Selected: 4 files, 9.8 kB";
-    QTest::newRow("check pattern") << "pattern"
-                                   << "Selected: 3 files, 7.8 kB";
-    QTest::newRow("group") << "group"
-                           << "Selected: 5 files, 3.9 kB";
-    QTest::newRow("rescan") << "rescan"
-                            << "Selected: 2 files, 13.7 kB";
+    QTest::newRow("after the scan") << QString("scan") << QString("Selected: 1 files, 6.8 kB");
+    QTest::newRow("toggle") << QString("toggle") << QString("Selected: 4 files, 9.8 kB");
+    QTest::newRow("check pattern") << QString("pattern") << QString("Selected: 3 files, 7.8 kB");
+    QTest::newRow("group") << QString("group") << QString("Selected: 5 files, 3.9 kB");
+    QTest::newRow("rescan") << QString("rescan") << QString("Selected: 2 files, 13.7 kB");
 }
 
 void tst_Preview::summary()

@@ -166,17 +166,19 @@ void tst_Scan::destinationLine_data()
     QTest::addColumn<QStringList>("states");
 
     // "@before" stands for the destination set before the scan, "@other" for another folder.
-    QTest::newRow("no memory") << QByteArray("(none)") << "@before" << QStringList {"jpg|U|R"};
+    QTest::newRow("no memory") << QByteArray("(none)") << QString("@before")
+                               << QStringList {"jpg|U|R"};
     QTest::newRow("existing folder")
-            << QByteArray("@other\n1:jpg\n") << "@other" << QStringList {"jpg|C|B"};
-    QTest::newRow("empty line clears") << QByteArray("\n1:jpg\n") << "" << QStringList {"jpg|C|B"};
+            << QByteArray("@other\n1:jpg\n") << QString("@other") << QStringList {"jpg|C|B"};
+    QTest::newRow("empty line clears")
+            << QByteArray("\n1:jpg\n") << QString("") << QStringList {"jpg|C|B"};
     QTest::newRow("deleted folder")
-            << QByteArray("@other/gone\n1:jpg\n") << "@before" << QStringList {"jpg|C|B"};
+            << QByteArray("@other/gone\n1:jpg\n") << QString("@before") << QStringList {"jpg|C|B"};
     QTest::newRow("a file is no folder")
-            << QByteArray("@other/file\n1:jpg\n") << "@before" << QStringList {"jpg|C|B"};
+            << QByteArray("@other/file\n1:jpg\n") << QString("@before") << QStringList {"jpg|C|B"};
     QTest::newRow("first line is never a type")
-            << QByteArray("1:jpg\n") << "@before" << QStringList {"jpg|U|R"};
-    QTest::newRow("empty file") << QByteArray("") << "@before" << QStringList {"jpg|U|R"};
+            << QByteArray("1:jpg\n") << QString("@before") << QStringList {"jpg|U|R"};
+    QTest::newRow("empty file") << QByteArray("") << QString("@before") << QStringList {"jpg|U|R"};
 }
 
 void tst_Scan::destinationLine()
@@ -209,8 +211,8 @@ void tst_Scan::destinationLine()
 void tst_Scan::missingFolderChangesNothing_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("a file") << "tree/a.jpg";
+    QTest::newRow("missing") << QString("missing");
+    QTest::newRow("a file") << QString("tree/a.jpg");
 }
 
 void tst_Scan::missingFolderChangesNothing()
