@@ -1,10 +1,8 @@
-#include "TestFiles.h"
+#include "TestSupport.h"
 #include "mainwindow/FileCopier.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 QList<FileCopier::Outcome> outcomes(const QList<FileCopier::Result> &results)
@@ -17,8 +15,7 @@ QList<FileCopier::Outcome> outcomes(const QList<FileCopier::Result> &results)
 
 } // namespace
 
-using namespace TestFiles;
-
+// Full or read-only destinations, vanished sources and links: tst_pickwindow, tst_faults.
 class tst_FileCopier : public QObject
 {
     Q_OBJECT
@@ -29,14 +26,8 @@ private slots:
     void keepsTreeAndOrder();
     void neverReplaces_data();
     void neverReplaces();
-    void fullFileSystem_data();
-    void fullFileSystem();
-    void readOnlyDestination();
-    void sources_data();
-    void sources();
 
 private:
-    void addModes();
     QTemporaryDir temp;
 };
 
@@ -47,14 +38,12 @@ void tst_FileCopier::init()
     QDir().mkpath(temp.path());
 }
 
-void tst_FileCopier::addModes()
+void tst_FileCopier::keepsTreeAndOrder_data()
 {
     QTest::addColumn<bool>("temporaryNames");
     QTest::newRow("unnamed files") << false;
     QTest::newRow("temporary names") << true;
 }
-
-void tst_FileCopier::keepsTreeAndOrder_data() { addModes(); }
 
 void tst_FileCopier::keepsTreeAndOrder()
 {
@@ -149,93 +138,6 @@ void tst_FileCopier::neverReplaces()
     QCOMPARE(outcomes(copier.takeResults()), {FileCopier::AlreadyExists});
     QCOMPARE(readFile(target), old);
     QCOMPARE(entries(temp.filePath("des")), QStringList {"a.jpg"});
-}
-
-void tst_FileCopier::fullFileSystem_data() { addModes(); }
-
-void tst_FileCopier::fullFileSystem()
-{
-    QFETCH(bool, temporaryNames);
-    const QString des = temp.filePath("des");
-    QDir().mkpath(des);
-    Mount mount(des, "size=1m");
-    if (!mount.mounted)
-        QSKIP("cannot mount a tmpfs here (needs root)");
-    writeFile(temp.filePath("src/big.bin"), QByteArray(2 * 1024 * 1024, 'x'));
-    writeFile(temp.filePath("src/small.txt"), "small");
-
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("big.bin .*big.bin: No space left"));
-    FileCopier copier;
-    copier.setUseTemporaryNames(temporaryNames);
-    copier.copy(temp.filePath("src/big.bin"), des + "/sub/big.bin");
-    copier.copy(temp.filePath("src/small.txt"), des + "/sub/small.txt");
-    copier.finish();
-
-    QCOMPARE(outcomes(copier.takeResults()), (QList {FileCopier::Failed, FileCopier::Copied}));
-    QCOMPARE(readFile(des + "/sub/small.txt"), "small");
-    QCOMPARE(entries(des), (QStringList {"sub", "sub/small.txt"}));
-}
-
-void tst_FileCopier::readOnlyDestination()
-{
-    const QString des = temp.filePath("des");
-    QDir().mkpath(des);
-    Mount mount(des, "ro,size=1m");
-    if (!mount.mounted)
-        QSKIP("cannot mount a read-only tmpfs here (needs root)");
-    const QStringList names {"a.txt", "x/b.txt", "x/y/c.txt"};
-    FileCopier copier;
-    for (const QString &name : names) {
-        writeFile(temp.filePath("src/" + name), "text");
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(name + " .*" + name + ": Read-only file system"));
-        copier.copy(temp.filePath("src/" + name), des + '/' + name);
-    }
-    copier.finish();
-    QCOMPARE(outcomes(copier.takeResults()), QList<FileCopier::Outcome>(3, FileCopier::Failed));
-    QCOMPARE(entries(des), QStringList());
-}
-
-void tst_FileCopier::sources_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("outcome");
-    QTest::addColumn<QString>("warning");
-    QTest::newRow("vanished") << "vanished" << int(FileCopier::Failed) << "No such file";
-    QTest::newRow("link to a file") << "link" << int(FileCopier::Copied) << "";
-    QTest::newRow("dangling link") << "dangling" << int(FileCopier::Failed) << "No such file";
-    QTest::newRow("link to a folder")
-            << "folder" << int(FileCopier::Failed) << "not a regular file";
-}
-
-void tst_FileCopier::sources()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, outcome);
-    QFETCH(QString, warning);
-    const QString source = temp.filePath("src/item");
-    const QString target = temp.filePath("des/item");
-    writeFile(temp.filePath("src/real.txt"), "real");
-    if (kind == "link")
-        QVERIFY(QFile::link("real.txt", source));
-    else if (kind == "dangling")
-        QVERIFY(QFile::link("gone.txt", source));
-    else if (kind == "folder")
-        QVERIFY(QDir().mkpath(temp.filePath("src/dir")) && QFile::link("dir", source));
-    if (!warning.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("src/item .*des/item: " + warning));
-
-    FileCopier copier;
-    copier.copy(source, target);
-    copier.finish();
-
-    QCOMPARE(outcomes(copier.takeResults()), {FileCopier::Outcome(outcome)});
-    if (outcome == FileCopier::Copied) {
-        QVERIFY(!QFileInfo(target).isSymLink());
-        QCOMPARE(readFile(target), "real");
-    } else {
-        QVERIFY(!QFileInfo(target).exists() && !QFileInfo(target).isSymLink());
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_FileCopier)

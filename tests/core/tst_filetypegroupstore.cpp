@@ -1,14 +1,9 @@
-#include "ScratchFolder.h"
-#include "companion/Downloader.h"
+#include "TestSupport.h"
 #include "groups/FileTypeGroupStore.h"
 
+#include <QRegularExpression>
 #include <QStringEncoder>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTest>
-#include <QThread>
 
-#include <atomic>
 #include <memory>
 
 namespace {
@@ -27,58 +22,6 @@ FileTypeGroupStore storeOf(const QStringList &groups)
     return store;
 }
 
-// A web site on 127.0.0.1 that answers every request alike, on a thread of its own so
-// a downloader that blocks the test's thread still gets its answer.
-class LoopbackSite : public QObject
-{
-public:
-    LoopbackSite()
-    {
-        server.listen(QHostAddress::LocalHost);
-        connect(&server, &QTcpServer::newConnection, this, &LoopbackSite::answer);
-        moveToThread(&thread);
-        server.moveToThread(&thread);
-        thread.start();
-    }
-    ~LoopbackSite() override
-    {
-        thread.quit();
-        thread.wait();
-    }
-
-    QUrl storeAddress() const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/product/Trovella/Download/FileTypeGroup")
-                            .arg(server.serverPort()));
-    }
-
-    std::atomic<int> requests {0};
-    std::atomic<int> status {200};
-    QByteArray body = "Pictures=jpg;png\r\nAudio=mp3\r\n";
-
-private:
-    void answer()
-    {
-        while (QTcpSocket *socket = server.nextPendingConnection()) {
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
-                    return;
-                socket->readAll();
-                ++requests;
-                const QByteArray content = status == 200 ? body : QByteArray("missing");
-                socket->write("HTTP/1.1 " + QByteArray::number(status.load())
-                              + " X\r\nContent-Length: " + QByteArray::number(content.size())
-                              + "\r\nConnection: close\r\n\r\n" + content);
-                socket->disconnectFromHost();
-            });
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        }
-    }
-
-    QThread thread;
-    QTcpServer server;
-};
-
 } // namespace
 
 class tst_FileTypeGroupStore : public QObject
@@ -92,11 +35,9 @@ private slots:
     void readAndWriteBack();
     void write_data();
     void write();
-    void multiLineListKeepsLaterGroups();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void fetchOnlyWhenMissing();
-    void emptyStoreIsNotFetchedAgain();
 
 private:
     std::unique_ptr<ScratchFolder> scratch;
@@ -105,7 +46,7 @@ private:
 void tst_FileTypeGroupStore::init()
 {
     scratch = std::make_unique<ScratchFolder>();
-    QVERIFY(scratch->isValid());
+    QVERIFY(scratch->current);
 }
 
 void tst_FileTypeGroupStore::cleanup() { scratch.reset(); }
@@ -154,14 +95,14 @@ void tst_FileTypeGroupStore::readAndWriteBack()
     QFETCH(QStringList, groups);
     QFETCH(QByteArray, written);
 
-    QVERIFY(writeAll(FileTypeGroupStore::fileName(), file));
+    writeFile(FileTypeGroupStore::fileName(), file);
     FileTypeGroupStore store;
     store.setTypes(QStringLiteral("stale"), QStringLiteral("old"));
     store.load();
     QCOMPARE(pairs(store.groups()), groups);
 
     store.save();
-    QCOMPARE(readAll(FileTypeGroupStore::fileName()), written);
+    QCOMPARE(readFile(FileTypeGroupStore::fileName()), written);
 }
 
 void tst_FileTypeGroupStore::write_data()
@@ -186,22 +127,12 @@ void tst_FileTypeGroupStore::write()
     QFETCH(QStringList, groups);
     QFETCH(QByteArray, written);
 
-    QVERIFY(writeAll(FileTypeGroupStore::fileName(),
-                     "old=content\r\nlonger than anything written\r\n"));
+    writeFile(FileTypeGroupStore::fileName(), "old=content\r\nlonger than anything written\r\n");
     FileTypeGroupStore store = storeOf(groups);
     store.save();
-    QCOMPARE(readAll(FileTypeGroupStore::fileName()), written);
+    QCOMPARE(readFile(FileTypeGroupStore::fileName()), written);
     // What the editor typed stays as typed in memory.
     QCOMPARE(pairs(store.groups()), pairs(storeOf(groups).groups()));
-}
-
-void tst_FileTypeGroupStore::multiLineListKeepsLaterGroups()
-{
-    FileTypeGroupStore store = storeOf({"A=jpg\n\npng", "B=mp3", "C=txt"});
-    store.save();
-    FileTypeGroupStore loaded;
-    loaded.load();
-    QCOMPARE(pairs(loaded.groups()), (QStringList {"A=jpg;;png", "B=mp3", "C=txt"}));
 }
 
 void tst_FileTypeGroupStore::failedWriteKeepsOldFile_data()
@@ -220,13 +151,15 @@ void tst_FileTypeGroupStore::failedWriteKeepsOldFile()
     QFETCH(QString, mountOptions);
     QFETCH(bool, remountReadOnly);
 
-    if (!scratch->mountTmpfs(mountOptions))
+    const Mount mount(scratch->filePath("mnt"), mountOptions);
+    if (!mount.mounted)
         QSKIP("cannot mount a tmpfs here (needs root)");
+    QVERIFY(QDir::setCurrent(scratch->filePath("mnt")));
 
     const QByteArray old = "Pictures=jpg;png\r\n";
-    QVERIFY(writeAll(FileTypeGroupStore::fileName(), old));
+    writeFile(FileTypeGroupStore::fileName(), old);
     if (remountReadOnly)
-        QVERIFY(scratch->remount(QStringLiteral("ro")));
+        QVERIFY(mount.remount("ro"));
 
     FileTypeGroupStore store;
     for (int i = 0; i < 200; ++i)
@@ -235,44 +168,30 @@ void tst_FileTypeGroupStore::failedWriteKeepsOldFile()
             QtWarningMsg,
             QRegularExpression(QStringLiteral("^Could not write .*/mnt/FileTypeGroup: .+")));
     store.save();
-    QCOMPARE(readAll(FileTypeGroupStore::fileName()), old);
+    QCOMPARE(readFile(FileTypeGroupStore::fileName()), old);
     QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden), QStringList {"FileTypeGroup"});
 }
 
 void tst_FileTypeGroupStore::fetchOnlyWhenMissing()
 {
-    LoopbackSite site;
-    site.status = 404;
-    FileTypeGroupStore::fetchIfMissing(site.storeAddress());
-    if (site.requests == 0)
-        QSKIP("Mv::Downloader sends no request in this build");
+    HttpServer site;
+    const QByteArray path = "/product/Trovella/Download/FileTypeGroup";
+    site.replies[path] = HttpServer::reply("404 Not Found", "missing");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(" failed: "));
+    FileTypeGroupStore::fetchIfMissing(site.url(path));
     // A failed download leaves no file, so the next start asks again.
-    QCOMPARE(site.requests.load(), 1);
+    QCOMPARE(site.requested.size(), 1);
     QVERIFY(!QFile::exists(FileTypeGroupStore::fileName()));
-    FileTypeGroupStore store;
-    store.load();
-    QVERIFY(store.groups().isEmpty());
 
-    site.status = 200;
-    FileTypeGroupStore::fetchIfMissing(site.storeAddress());
-    QCOMPARE(site.requests.load(), 2);
+    site.replies[path] = HttpServer::reply("200 OK", "Pictures=jpg;png\r\nAudio=mp3\r\n");
+    FileTypeGroupStore::fetchIfMissing(site.url(path));
+    QCOMPARE(site.requested.size(), 2);
+    FileTypeGroupStore store;
     store.load();
     QCOMPARE(pairs(store.groups()), (QStringList {"Audio=mp3", "Pictures=jpg;png"}));
 
-    FileTypeGroupStore::fetchIfMissing(site.storeAddress());
-    QCOMPARE(site.requests.load(), 2);
-}
-
-void tst_FileTypeGroupStore::emptyStoreIsNotFetchedAgain()
-{
-    LoopbackSite site;
-    FileTypeGroupStore store;
-    store.save();
-    QCOMPARE(QFileInfo(FileTypeGroupStore::fileName()).size(), 0);
-    FileTypeGroupStore::fetchIfMissing(site.storeAddress());
-    QCOMPARE(site.requests.load(), 0);
-    store.load();
-    QVERIFY(store.groups().isEmpty());
+    FileTypeGroupStore::fetchIfMissing(site.url(path));
+    QCOMPARE(site.requested.size(), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_FileTypeGroupStore)

@@ -11,6 +11,7 @@ namespace {
 QUrl awkwardFolder() { return QUrl::fromLocalFile(QStringLiteral("/tmp/a b/50%#?")); }
 } // namespace
 
+// Quoted commands, %1 twice and no %1 run a real stand-in browser in launch().
 class tst_WebThread : public QObject
 {
     Q_OBJECT
@@ -29,23 +30,16 @@ void tst_WebThread::split_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments");
 
-    QTest::newRow("desktop opener") << "xdg-open %1"
-                                    << "xdg-open" << QStringList();
+    QTest::newRow("desktop opener")
+            << QString("xdg-open %1") << QString("xdg-open") << QStringList();
     QTest::newRow("no registry value")
-            << internetExplorerCommand() << "C:\\Program Files\\Internet Explorer\\iexplore.exe"
-            << QStringList();
-    QTest::newRow("quoted with %1")
-            << "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" %1"
-            << "C:\\Program Files\\Internet Explorer\\iexplore.exe" << QStringList();
+            << internetExplorerCommand()
+            << QString("C:\\Program Files\\Internet Explorer\\iexplore.exe") << QStringList();
     QTest::newRow("quoted with an option")
-            << "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome %1"
-            << "C:\\Program Files\\Internet Explorer\\iexplore.exe" << QStringList {"-nohome"};
-    QTest::newRow("%1 twice") << "browser %1 --again %1"
-                              << "browser" << QStringList {"%1", "--again"};
-    QTest::newRow("no %1") << "browser --new-window"
-                           << "browser" << QStringList {"--new-window"};
-    QTest::newRow("empty") << ""
-                           << "" << QStringList();
+            << QString("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome %1")
+            << QString("C:\\Program Files\\Internet Explorer\\iexplore.exe")
+            << QStringList {"-nohome"};
+    QTest::newRow("empty") << QString("") << QString("") << QStringList();
 }
 
 void tst_WebThread::split()
@@ -65,10 +59,10 @@ void tst_WebThread::launch_data()
     QTest::addColumn<QStringList>("recorded");
 
     const QString url = awkwardFolder().toString();
-    QTest::newRow("quoted with %1") << "\"{browser}\" %1" << QStringList {url};
-    QTest::newRow("%1 twice") << "\"{browser}\" --first %1 --second %1"
+    QTest::newRow("quoted with %1") << QString("\"{browser}\" %1") << QStringList {url};
+    QTest::newRow("%1 twice") << QString("\"{browser}\" --first %1 --second %1")
                               << QStringList {"--first", "%1", "--second", url};
-    QTest::newRow("no %1") << "\"{browser}\" --flag" << QStringList {"--flag", url};
+    QTest::newRow("no %1") << QString("\"{browser}\" --flag") << QStringList {"--flag", url};
 }
 
 void tst_WebThread::launch()

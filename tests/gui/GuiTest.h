@@ -1,8 +1,16 @@
 #pragma once
 
+#include "TestSupport.h"
+
+#include "mainwindow/Trovella.h"
+
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
-#include <QTest>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <functional>
@@ -46,12 +54,87 @@ template<typename T> T *widget(QObject *parent, const char *name)
     return child;
 }
 
-template<typename T> T *findChild(QObject *parent, const char *name)
+// Steps of a user at the main window, for the tests that drive it.
+
+// Clicks button, chooses folder in the folder dialog it opens (cancels it when folder is
+// empty) and returns the folder the dialog opened at.
+inline QString chooseFolder(QWidget &window, const char *button, const QString &folder)
 {
-    return widget<T>(parent, name);
+    auto opened = std::make_shared<QString>();
+    whenModalOpens(&window, [folder, opened](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        *opened = dialog->directory().absolutePath();
+        if (folder.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(folder);
+            static_cast<QDialog *>(dialog)->accept();
+        }
+    });
+    widget<QPushButton>(&window, button)->click();
+    return *opened;
 }
 
-inline void whenModalOpens(const std::function<void(QWidget *)> &answer)
+inline void chooseDestination(Trovella &window, const QString &path)
 {
-    whenModalOpens(nullptr, answer);
+    chooseFolder(window, "bnDesFolder", path);
+}
+
+inline void scan(Trovella &window, const QString &source)
+{
+    QMetaObject::invokeMethod(&window, "setSrcFolder", Q_ARG(QString, source));
+}
+
+inline QListWidget *typeList(Trovella &window)
+{
+    return widget<QListWidget>(&window, "listFileTypes");
+}
+
+inline QStringList typeTexts(Trovella &window)
+{
+    QStringList texts;
+    for (int row = 0; row < typeList(window)->count(); ++row)
+        texts << typeList(window)->item(row)->text();
+    return texts;
+}
+
+// Scans source and checks the given types (every type for {"*"}); false when the list
+// stays empty.
+inline bool scanAndCheck(Trovella &window, const QString &source, const QStringList &types)
+{
+    scan(window, source);
+    QListWidget *list = typeList(window);
+    for (int row = 0; row < list->count(); ++row) {
+        if (types == QStringList {"*"} || types.contains(list->item(row)->text()))
+            list->item(row)->setCheckState(Qt::Checked);
+    }
+    return list->count() > 0;
+}
+
+inline QString statusText(Trovella &window)
+{
+    return widget<QStatusBar>(&window, "statusBar")->currentMessage();
+}
+
+inline bool enabled(Trovella &window, const char *name)
+{
+    return widget<QWidget>(&window, name)->isEnabled();
+}
+
+inline void pick(Trovella &window) { widget<QPushButton>(&window, "bnPick")->click(); }
+
+// A pick of count small .txt files from source into destination, shown and ready to press.
+inline bool readyForLongPick(Trovella &window, const QString &source, const QString &destination,
+                             int count)
+{
+    for (int i = 0; i < count; ++i)
+        writeFile(QString("%1/d%2/f%3.txt").arg(source).arg(i % 10).arg(i), QByteArray::number(i));
+    QDir().mkpath(destination);
+    window.show();
+    chooseDestination(window, destination);
+    return scanAndCheck(window, source, {"txt"});
 }

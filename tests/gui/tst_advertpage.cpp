@@ -3,47 +3,9 @@
 
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QWebEngineView>
 
 namespace {
-// The strip's pages, served on 127.0.0.1; every request is recorded by its path.
-class Site : public QTcpServer
-{
-public:
-    Site()
-    {
-        connect(this, &QTcpServer::newConnection, this, &Site::serve);
-        listen(QHostAddress::LocalHost);
-    }
-
-    QUrl url(const QString &path) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path));
-    }
-
-    QHash<QByteArray, QByteArray> pages;
-    QByteArrayList requested;
-
-private:
-    void serve()
-    {
-        while (QTcpSocket *socket = nextPendingConnection()) {
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                const QByteArray request = socket->readAll();
-                const QByteArray path = request.split(' ').value(1);
-                requested << path;
-                const QByteArray body = pages.value(path, "<title>elsewhere</title>");
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: "
-                              + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n"
-                              + body);
-                socket->disconnectFromHost();
-            });
-        }
-    }
-};
-
 // The real page, with its console and its navigation decisions in view.
 class WatchedPage : public AdvertPage
 {
@@ -90,17 +52,19 @@ private slots:
 private:
     void load(const QByteArray &path);
 
-    Site *site = nullptr;
+    HttpServer *site = nullptr;
     QWebEngineView *view = nullptr;
     WatchedPage *page = nullptr;
 };
 
 void tst_AdvertPage::init()
 {
-    site = new Site;
+    // The strip's pages, served on 127.0.0.1; every request is recorded by its path.
+    site = new HttpServer;
     QVERIFY(site->isListening());
-    site->pages["/ad"] = hostilePage;
-    site->pages["/refresh"] = R"(<meta http-equiv="refresh" content="0; url=/elsewhere">)";
+    site->replies["/ad"] = HttpServer::reply("200 OK", hostilePage);
+    site->replies["/refresh"] = HttpServer::reply(
+            "200 OK", R"(<meta http-equiv="refresh" content="0; url=/elsewhere">)");
     view = new QWebEngineView;
     page = new WatchedPage(view);
     view->setPage(page);
@@ -162,18 +126,16 @@ void tst_AdvertPage::staysWhereItIs_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("target");
-    QTest::newRow("location") << "location.href = '/elsewhere'"
-                              << "/elsewhere";
-    QTest::newRow("other origin") << "location.href = 'http://localhost:1/elsewhere'"
-                                  << "/elsewhere";
-    QTest::newRow("form") << "document.getElementById('form').submit()"
-                          << "/form";
-    QTest::newRow("script click") << "document.getElementById('link').click()"
-                                  << "/clicked";
-    QTest::newRow("reload") << "location.reload()"
-                            << "/ad";
-    QTest::newRow("local file") << "location.href = 'file:///etc/passwd'"
-                                << "/etc/passwd";
+    QTest::newRow("location") << QString("location.href = '/elsewhere'") << QString("/elsewhere");
+    QTest::newRow("other origin") << QString("location.href = 'http://localhost:1/elsewhere'")
+                                  << QString("/elsewhere");
+    QTest::newRow("form") << QString("document.getElementById('form').submit()")
+                          << QString("/form");
+    QTest::newRow("script click") << QString("document.getElementById('link').click()")
+                                  << QString("/clicked");
+    QTest::newRow("reload") << QString("location.reload()") << QString("/ad");
+    QTest::newRow("local file") << QString("location.href = 'file:///etc/passwd'")
+                                << QString("/etc/passwd");
 }
 
 void tst_AdvertPage::staysWhereItIs()

@@ -2,16 +2,10 @@
 
 #include "companion/Dir.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QStatusBar>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <atomic>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,13 +25,6 @@ void holdingHandler(QtMsgType type, const QMessageLogContext &context, const QSt
         return;
     }
     previousHandler(type, context, message);
-}
-
-void touch(const QByteArray &path)
-{
-    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
-    QVERIFY2(fd >= 0, path.constData());
-    ::close(fd);
 }
 
 } // namespace

@@ -1,20 +1,15 @@
 #include "GuiTest.h"
 
-#include "app/Site.h"
-#include "companion/Downloader.h"
-#include "core/ScratchFolder.h"
 #include "groups/EditFileTypeGroup.h"
-#include "mainwindow/Trovella.h"
+#include "groups/FileTypeGroupStore.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace {
 
-const char *const storeFile = "FileTypeGroup";
+const QString storeFile = QStringLiteral("FileTypeGroup");
 
 QStringList entries(QComboBox *box)
 {
@@ -44,6 +39,32 @@ QStringList checkedTypes(QListWidget *list)
     return result;
 }
 
+// Steps: "name:T" types T at the end of the name, "select" selects the whole name,
+// "clear" empties it, "choose:N" chooses entry N, "types:T" types T at the end of the list.
+void edit(QWidget *dialog, const QStringList &steps)
+{
+    auto *name = widget<QComboBox>(dialog, "cbbGroupName");
+    auto *types = widget<QPlainTextEdit>(dialog, "edTypes");
+    for (const QString &step : steps) {
+        const QString command = step.section(':', 0, 0);
+        const QString argument = step.section(':', 1);
+        if (command == QLatin1String("select")) {
+            name->lineEdit()->selectAll();
+        } else if (command == QLatin1String("clear")) {
+            name->lineEdit()->selectAll();
+            QTest::keyClick(name->lineEdit(), Qt::Key_Backspace);
+        } else if (command == QLatin1String("name")) {
+            QTest::keyClicks(name->lineEdit(), argument);
+        } else if (command == QLatin1String("choose")) {
+            name->setCurrentIndex(argument.toInt());
+        } else {
+            types->moveCursor(QTextCursor::End);
+            for (const QChar c : argument)
+                c == '\n' ? QTest::keyClick(types, Qt::Key_Return) : QTest::keyClicks(types, c);
+        }
+    }
+}
+
 } // namespace
 
 class tst_Groups : public QObject
@@ -64,32 +85,22 @@ private slots:
     void currentEntryAgainAppliesNothing();
     void editor_data();
     void editor();
-    void editorOkSavesNewGroup();
+    void editorOk_data();
+    void editorOk();
     void editorCancelKeepsEditsInMemoryOnly();
-    void editorOkWithoutChangesRewritesSameBytes();
-    void editorMultiLineListKeepsEveryGroup();
 
 private:
     void answerWarnings();
-    void openEditor(Trovella &window, const std::function<void(QWidget *)> &edit);
+    void openEditor(Trovella &window, const std::function<void(QWidget *)> &answer);
 
     std::unique_ptr<ScratchFolder> scratch;
     QTimer warningWatch;
     // "title: text" of every warning box seen since the test began.
     QStringList warnings;
-    bool downloaderFetches = false;
 };
 
 void tst_Groups::initTestCase()
 {
-    ScratchFolder probe;
-    QVERIFY(probe.isValid());
-    {
-        Mv::Downloader downloader(true);
-        downloader.doDownload(Site::fileTypeGroupStore());
-    }
-    downloaderFetches = QFile::exists(QLatin1String(storeFile));
-
     // Message boxes are answered here; any other modal window is the test's to drive.
     warningWatch.setInterval(20);
     connect(&warningWatch, &QTimer::timeout, this, &tst_Groups::answerWarnings);
@@ -112,15 +123,15 @@ void tst_Groups::init()
 {
     warnings.clear();
     scratch = std::make_unique<ScratchFolder>();
-    QVERIFY(scratch->isValid());
+    QVERIFY(scratch->current);
 }
 
 void tst_Groups::cleanup() { scratch.reset(); }
 
-void tst_Groups::openEditor(Trovella &window, const std::function<void(QWidget *)> &edit)
+void tst_Groups::openEditor(Trovella &window, const std::function<void(QWidget *)> &answer)
 {
-    whenModalOpens(edit);
-    ::findChild<QPushButton>(&window, "bnEditFileTypeGroup")->click();
+    whenModalOpens(&window, answer);
+    widget<QPushButton>(&window, "bnEditFileTypeGroup")->click();
 }
 
 void tst_Groups::startUpFillsBox_data()
@@ -141,25 +152,23 @@ void tst_Groups::startUpFillsBox()
     QFETCH(QByteArray, file);
     QFETCH(QStringList, expected);
 
-    QVERIFY(writeAll(QLatin1String(storeFile), file));
+    writeFile(storeFile, file);
     Trovella window;
-    auto *box = ::findChild<QComboBox>(&window, "cbbFileTypes");
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
     QCOMPARE(entries(box), expected);
     QCOMPARE(box->currentIndex(), expected.isEmpty() ? -1 : 0);
-    QCOMPARE(readAll(QLatin1String(storeFile)), file);
+    QCOMPARE(readFile(storeFile), file);
     QCOMPARE(warnings, QStringList {});
 }
 
 void tst_Groups::missingStoreIsDownloaded()
 {
-    if (!downloaderFetches)
-        QSKIP("Mv::Downloader stores nothing in this build");
     Trovella window;
-    QVERIFY(QFile::exists(QLatin1String(storeFile)));
+    QVERIFY(QFile::exists(storeFile));
     FileTypeGroupStore builtIn;
     builtIn.load();
     QVERIFY(!builtIn.groups().isEmpty());
-    auto *box = ::findChild<QComboBox>(&window, "cbbFileTypes");
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
     QCOMPARE(box->count(), builtIn.groups().size());
     QCOMPARE(box->currentText(),
              builtIn.groups().firstKey() + '(' + builtIn.groups().first() + ')');
@@ -167,19 +176,19 @@ void tst_Groups::missingStoreIsDownloaded()
 
 void tst_Groups::failedDownloadIsRetriedNextStart()
 {
-    if (!downloaderFetches)
-        QSKIP("Mv::Downloader stores nothing in this build");
-    if (!scratch->mountTmpfs(QStringLiteral("ro,size=1m")))
+    const Mount mount(scratch->filePath("mnt"), "ro,size=1m");
+    if (!mount.mounted)
         QSKIP("cannot mount a read-only tmpfs here (needs root)");
+    QVERIFY(QDir::setCurrent(scratch->filePath("mnt")));
     {
         // The download has nowhere to store the file.
         Trovella window;
-        QCOMPARE(::findChild<QComboBox>(&window, "cbbFileTypes")->count(), 0);
+        QCOMPARE(widget<QComboBox>(&window, "cbbFileTypes")->count(), 0);
     }
-    QVERIFY(scratch->remount(QStringLiteral("rw")));
+    QVERIFY(mount.remount("rw"));
     Trovella window;
-    QVERIFY(QFile::exists(QLatin1String(storeFile)));
-    QVERIFY(::findChild<QComboBox>(&window, "cbbFileTypes")->count() > 0);
+    QVERIFY(QFile::exists(storeFile));
+    QVERIFY(widget<QComboBox>(&window, "cbbFileTypes")->count() > 0);
     QCOMPARE(warnings, QStringList {});
 }
 
@@ -216,10 +225,10 @@ void tst_Groups::selection()
     QFETCH(QStringList, types);
     QFETCH(QStringList, checked);
 
-    QVERIFY(writeAll(QLatin1String(storeFile), file));
+    writeFile(storeFile, file);
     Trovella window;
-    auto *box = ::findChild<QComboBox>(&window, "cbbFileTypes");
-    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
+    auto *list = widget<QListWidget>(&window, "listFileTypes");
     box->setCurrentIndex(box->findText(QStringLiteral("~other(gif)")));
     fillTypes(list, types, checked);
 
@@ -233,11 +242,11 @@ void tst_Groups::selection()
 void tst_Groups::missingGroupWarnsAndChangesNothing()
 {
     // The name is cut at its "(", so the group cannot be found.
-    QVERIFY(writeAll(QLatin1String(storeFile), "a(b=jpg\r\nz=png\r\n"));
+    writeFile(storeFile, "a(b=jpg\r\nz=png\r\n");
     Trovella window;
     QCOMPARE(warnings, QStringList {"error: no such type"});
-    auto *box = ::findChild<QComboBox>(&window, "cbbFileTypes");
-    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
+    auto *list = widget<QListWidget>(&window, "listFileTypes");
     box->setCurrentIndex(1);
     fillTypes(list, {"jpg", "png"}, {"jpg"});
 
@@ -249,10 +258,10 @@ void tst_Groups::missingGroupWarnsAndChangesNothing()
 
 void tst_Groups::currentEntryAgainAppliesNothing()
 {
-    QVERIFY(writeAll(QLatin1String(storeFile), "Pictures=jpg\r\n"));
+    writeFile(storeFile, "Pictures=jpg\r\n");
     Trovella window;
-    auto *box = ::findChild<QComboBox>(&window, "cbbFileTypes");
-    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
+    auto *list = widget<QListWidget>(&window, "listFileTypes");
     fillTypes(list, {"jpg", "png"}, {"jpg"});
     box->setCurrentIndex(0);
     QCOMPARE(checkedTypes(list), QStringList {"png"});
@@ -261,9 +270,7 @@ void tst_Groups::currentEntryAgainAppliesNothing()
 void tst_Groups::editor_data()
 {
     QTest::addColumn<QStringList>("groups");
-    // Steps: "name:T" types T at the end of the name, "select" selects the whole name,
-    // "clear" empties it, "choose:N" chooses entry N, "types:T" types T at the end of the list.
-    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("steps"); // see edit()
     QTest::addColumn<QStringList>("expectedGroups");
     QTest::addColumn<QStringList>("expectedNames");
     QTest::addColumn<QString>("expectedTypes");
@@ -305,60 +312,70 @@ void tst_Groups::editor()
     EditFileTypeGroup dialog(&store);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *name = ::findChild<QComboBox>(&dialog, "cbbGroupName");
-    auto *types = ::findChild<QPlainTextEdit>(&dialog, "edTypes");
     QCOMPARE(pairs(store.groups()), groups);
 
-    for (const QString &step : steps) {
-        const QString command = step.section(':', 0, 0);
-        const QString argument = step.section(':', 1);
-        if (command == QLatin1String("select")) {
-            name->lineEdit()->selectAll();
-        } else if (command == QLatin1String("clear")) {
-            name->lineEdit()->selectAll();
-            QTest::keyClick(name->lineEdit(), Qt::Key_Backspace);
-        } else if (command == QLatin1String("name")) {
-            QTest::keyClicks(name->lineEdit(), argument);
-        } else if (command == QLatin1String("choose")) {
-            name->setCurrentIndex(argument.toInt());
-        } else {
-            types->moveCursor(QTextCursor::End);
-            for (const QChar c : argument)
-                c == '\n' ? QTest::keyClick(types, Qt::Key_Return) : QTest::keyClicks(types, c);
-        }
-    }
+    edit(&dialog, steps);
     QCOMPARE(pairs(store.groups()), expectedGroups);
-    QCOMPARE(entries(name), expectedNames);
-    QCOMPARE(types->toPlainText(), expectedTypes);
+    QCOMPARE(entries(widget<QComboBox>(&dialog, "cbbGroupName")), expectedNames);
+    QCOMPARE(widget<QPlainTextEdit>(&dialog, "edTypes")->toPlainText(), expectedTypes);
 }
 
-void tst_Groups::editorOkSavesNewGroup()
+void tst_Groups::editorOk_data()
 {
-    QVERIFY(writeAll(QLatin1String(storeFile), QByteArray()));
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("steps"); // see edit()
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("checked"); // of jpg and png, by the first group
+
+    QTest::newRow("new group in an empty store")
+            << QByteArray() << QStringList {"name:P", "types:jpg"} << QByteArray("P=jpg\r\n")
+            << QStringList {"P(jpg)"} << QStringList {"jpg"};
+    QTest::newRow("no changes rewrites the same bytes")
+            << QByteArray("A=jpg\r\nB=png\r\n") << QStringList {}
+            << QByteArray("A=jpg\r\nB=png\r\n") << QStringList {"A(jpg)", "B(png)"}
+            << QStringList {"jpg"};
+    // Typed over several lines, with an empty one: saved on one line, every group kept.
+    QTest::newRow("multi-line list")
+            << QByteArray("A=jpg\r\nB=mp3\r\nC=txt\r\n") << QStringList {"types:\n\npng"}
+            << QByteArray("A=jpg;;png\r\nB=mp3\r\nC=txt\r\n")
+            << QStringList {"A(jpg;;png)", "B(mp3)", "C(txt)"} << QStringList {"jpg", "png"};
+}
+
+void tst_Groups::editorOk()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, steps);
+    writeFile(storeFile, file);
     Trovella window;
-    openEditor(window, [](QWidget *dialog) {
-        QTest::keyClicks(::findChild<QComboBox>(dialog, "cbbGroupName")->lineEdit(),
-                         QStringLiteral("P"));
-        QTest::keyClicks(::findChild<QPlainTextEdit>(dialog, "edTypes"), QStringLiteral("jpg"));
-        ::findChild<QPushButton>(dialog, "bnOK")->click();
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
+    box->setCurrentIndex(1);
+    fillTypes(typeList(window), {"jpg", "png"}, {"jpg"});
+    QFile::remove(storeFile);
+
+    openEditor(window, [steps](QWidget *dialog) {
+        edit(dialog, steps);
+        widget<QPushButton>(dialog, "bnOK")->click();
     });
-    QCOMPARE(readAll(QLatin1String(storeFile)), QByteArray("P=jpg\r\n"));
-    QCOMPARE(entries(::findChild<QComboBox>(&window, "cbbFileTypes")), QStringList {"P(jpg)"});
+    QTEST(readFile(storeFile), "saved");
+    QTEST(entries(box), "entries");
+    QCOMPARE(box->currentIndex(), 0);
+    QTEST(checkedTypes(typeList(window)), "checked");
 }
 
 void tst_Groups::editorCancelKeepsEditsInMemoryOnly()
 {
     const QByteArray file = "A=a1\r\nB=b1\r\n";
-    QVERIFY(writeAll(QLatin1String(storeFile), file));
+    writeFile(storeFile, file);
     Trovella window;
-    auto *box = ::findChild<QComboBox>(&window, "cbbFileTypes");
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
     openEditor(window, [](QWidget *dialog) {
-        auto *name = ::findChild<QComboBox>(dialog, "cbbGroupName");
+        auto *name = widget<QComboBox>(dialog, "cbbGroupName");
         name->lineEdit()->selectAll();
         QTest::keyClicks(name->lineEdit(), QStringLiteral("X"));
-        ::findChild<QPushButton>(dialog, "bnCancel")->click();
+        widget<QPushButton>(dialog, "bnCancel")->click();
     });
-    QCOMPARE(readAll(QLatin1String(storeFile)), file);
+    QCOMPARE(readFile(storeFile), file);
     QCOMPARE(entries(box), (QStringList {"A(a1)", "B(b1)"}));
 
     box->setCurrentIndex(1);
@@ -367,47 +384,10 @@ void tst_Groups::editorCancelKeepsEditsInMemoryOnly()
 
     QStringList names;
     openEditor(window, [&names](QWidget *dialog) {
-        names = entries(::findChild<QComboBox>(dialog, "cbbGroupName"));
-        ::findChild<QPushButton>(dialog, "bnCancel")->click();
+        names = entries(widget<QComboBox>(dialog, "cbbGroupName"));
+        widget<QPushButton>(dialog, "bnCancel")->click();
     });
     QCOMPARE(names, (QStringList {"B", "X"}));
-}
-
-void tst_Groups::editorOkWithoutChangesRewritesSameBytes()
-{
-    const QByteArray file = "A=jpg\r\nB=png\r\n";
-    QVERIFY(writeAll(QLatin1String(storeFile), file));
-    Trovella window;
-    auto *box = ::findChild<QComboBox>(&window, "cbbFileTypes");
-    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
-    box->setCurrentIndex(1);
-    fillTypes(list, {"jpg", "png"}, {"jpg"});
-    QFile::remove(QLatin1String(storeFile));
-
-    openEditor(window, [](QWidget *dialog) { ::findChild<QPushButton>(dialog, "bnOK")->click(); });
-    QCOMPARE(readAll(QLatin1String(storeFile)), file);
-    QCOMPARE(box->currentIndex(), 0);
-    QCOMPARE(checkedTypes(list), QStringList {"jpg"});
-}
-
-void tst_Groups::editorMultiLineListKeepsEveryGroup()
-{
-    QVERIFY(writeAll(QLatin1String(storeFile), "A=jpg\r\nB=mp3\r\nC=txt\r\n"));
-    {
-        Trovella window;
-        openEditor(window, [](QWidget *dialog) {
-            auto *types = ::findChild<QPlainTextEdit>(dialog, "edTypes");
-            types->moveCursor(QTextCursor::End);
-            QTest::keyClick(types, Qt::Key_Return);
-            QTest::keyClick(types, Qt::Key_Return);
-            QTest::keyClicks(types, QStringLiteral("png"));
-            ::findChild<QPushButton>(dialog, "bnOK")->click();
-        });
-    }
-    QCOMPARE(readAll(QLatin1String(storeFile)), QByteArray("A=jpg;;png\r\nB=mp3\r\nC=txt\r\n"));
-    Trovella window;
-    QCOMPARE(entries(::findChild<QComboBox>(&window, "cbbFileTypes")),
-             (QStringList {"A(jpg;;png)", "B(mp3)", "C(txt)"}));
 }
 
 TROVELLA_GUI_TEST_MAIN(tst_Groups)

@@ -1,20 +1,10 @@
 #include "GuiTest.h"
-#include "mainwindow/AdvertPage.h"
-#include "mainwindow/Trovella.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QLabel>
-#include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
-#include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTextEdit>
-#include <QWebEngineView>
 
 class tst_MainWindow : public QObject
 {
@@ -31,13 +21,8 @@ private slots:
     void buttonsReachTheirSlots();
     void settingsFile();
     void pickRule();
-    void linksAreReported_data();
-    void linksAreReported();
 
 private:
-    // Chooses folder in the next folder dialog and returns the folder it opened at.
-    QString chooseInNextFolderDialog(QObject *owner, const QString &folder);
-
     QTemporaryDir workDir;
     QString previousDir;
 };
@@ -48,8 +33,7 @@ void tst_MainWindow::init()
     previousDir = QDir::currentPath();
     QVERIFY(QDir::setCurrent(workDir.path()));
     // No group store: the tests here are about the window, not the groups.
-    QFile store(QStringLiteral("FileTypeGroup"));
-    QVERIFY(store.open(QIODevice::WriteOnly));
+    writeFile("FileTypeGroup", {});
 }
 
 void tst_MainWindow::cleanup()
@@ -68,42 +52,27 @@ void tst_MainWindow::form_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("enabled");
 
-    const int def = -1;
-    QTest::newRow("edSrcFolder") << "edSrcFolder"
-                                 << "QTextEdit" << QRect(100, 120, 481, 31) << 9 << "" << true;
-    QTest::newRow("label") << "label"
-                           << "QLabel" << QRect(10, 120, 111, 21) << 9 << "Source Folder" << true;
-    QTest::newRow("label_2") << "label_2"
-                             << "QLabel" << QRect(10, 160, 91, 21) << 9 << "Destinate Folder"
-                             << true;
-    QTest::newRow("edDesFolder") << "edDesFolder"
-                                 << "QTextEdit" << QRect(100, 160, 481, 31) << 9 << "" << true;
-    QTest::newRow("bnSourceFolder")
-            << "bnSourceFolder"
-            << "QPushButton" << QRect(590, 120, 75, 31) << 9 << "Browse" << true;
-    QTest::newRow("bnDesFolder") << "bnDesFolder"
-                                 << "QPushButton" << QRect(590, 160, 75, 31) << 9 << "Browse"
-                                 << true;
-    QTest::newRow("label_3") << "label_3"
-                             << "QLabel" << QRect(10, 200, 81, 21) << 9 << "File Types" << true;
-    QTest::newRow("bnPick") << "bnPick"
-                            << "QPushButton" << QRect(270, 430, 121, 31) << 9 << "Pick" << false;
-    QTest::newRow("bnExit") << "bnExit"
-                            << "QPushButton" << QRect(540, 430, 121, 31) << 9 << "Exit" << true;
-    QTest::newRow("listFileTypes") << "listFileTypes"
-                                   << "QListWidget" << QRect(100, 240, 561, 181) << 9 << "" << true;
-    QTest::newRow("webView") << "webView"
-                             << "QWebEngineView" << QRect(0, 0, 681, 111) << 9 << "" << true;
-    QTest::newRow("progressBar") << "progressBar"
-                                 << "QProgressBar" << QRect(0, 470, 681, 16) << def << "" << true;
-    QTest::newRow("bnViewPickResult")
-            << "bnViewPickResult"
-            << "QPushButton" << QRect(400, 430, 121, 31) << 9 << "View Result" << false;
-    QTest::newRow("cbbFileTypes") << "cbbFileTypes"
-                                  << "QComboBox" << QRect(100, 200, 481, 31) << 9 << "" << true;
-    QTest::newRow("bnEditFileTypeGroup")
-            << "bnEditFileTypeGroup"
-            << "QPushButton" << QRect(590, 200, 75, 31) << 9 << "Edit" << true;
+    const auto row = [](const char *name, const char *className, const QRect &geometry,
+                        const char *text = "", bool enabled = true) {
+        QTest::newRow(name) << QString(name) << QString(className) << geometry
+                            << (QByteArray(className) == "QProgressBar" ? -1 : 9) << QString(text)
+                            << enabled;
+    };
+    row("edSrcFolder", "QTextEdit", {100, 120, 481, 31});
+    row("label", "QLabel", {10, 120, 111, 21}, "Source Folder");
+    row("label_2", "QLabel", {10, 160, 91, 21}, "Destinate Folder");
+    row("edDesFolder", "QTextEdit", {100, 160, 481, 31});
+    row("bnSourceFolder", "QPushButton", {590, 120, 75, 31}, "Browse");
+    row("bnDesFolder", "QPushButton", {590, 160, 75, 31}, "Browse");
+    row("label_3", "QLabel", {10, 200, 81, 21}, "File Types");
+    row("bnPick", "QPushButton", {270, 430, 121, 31}, "Pick", false);
+    row("bnExit", "QPushButton", {540, 430, 121, 31}, "Exit");
+    row("listFileTypes", "QListWidget", {100, 240, 561, 181});
+    row("webView", "QWebEngineView", {0, 0, 681, 111});
+    row("progressBar", "QProgressBar", {0, 470, 681, 16});
+    row("bnViewPickResult", "QPushButton", {400, 430, 121, 31}, "View Result", false);
+    row("cbbFileTypes", "QComboBox", {100, 200, 481, 31});
+    row("bnEditFileTypeGroup", "QPushButton", {590, 200, 75, 31}, "Edit");
 }
 
 void tst_MainWindow::form()
@@ -173,38 +142,13 @@ void tst_MainWindow::tabOrder()
     }
 }
 
-QString tst_MainWindow::chooseInNextFolderDialog(QObject *owner, const QString &folder)
-{
-    auto opened = std::make_shared<QString>();
-    whenModalOpens(owner, [folder, opened](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog) {
-            modal->close();
-            return;
-        }
-        *opened = dialog->directory().absolutePath() + QLatin1Char('|') + dialog->windowTitle();
-        if (folder.isEmpty()) {
-            dialog->reject();
-        } else {
-            dialog->setDirectory(folder);
-            QMetaObject::invokeMethod(dialog, "accept");
-        }
-    });
-    (void)QTest::qWaitFor(
-            [opened] { return !opened->isEmpty() && !QApplication::activeModalWidget(); }, 10000);
-    return *opened;
-}
-
 void tst_MainWindow::buttonsReachTheirSlots_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("dialogTitle");
-    QTest::newRow("source") << "bnSourceFolder"
-                            << "Select Source Folder";
-    QTest::newRow("destination") << "bnDesFolder"
-                                 << "Select Destinate Folder";
-    QTest::newRow("group editor") << "bnEditFileTypeGroup"
-                                  << "EditFileTypeGroup";
+    QTest::newRow("source") << QString("bnSourceFolder") << QString("Select Source Folder");
+    QTest::newRow("destination") << QString("bnDesFolder") << QString("Select Destinate Folder");
+    QTest::newRow("group editor") << QString("bnEditFileTypeGroup") << QString("EditFileTypeGroup");
 }
 
 void tst_MainWindow::buttonsReachTheirSlots()
@@ -226,14 +170,11 @@ void tst_MainWindow::buttonsReachTheirSlots()
 void tst_MainWindow::settingsFile()
 {
     QTemporaryDir chosen;
-    const QString rootPath = QDir::rootPath();
+    const QString rootPath = QDir(QDir::rootPath()).absolutePath();
     {
         Trovella w;
         w.show();
-        QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseSrcFolder"); });
-        const QString first = chooseInNextFolderDialog(&w, chosen.path());
-        QCOMPARE(first.section(QLatin1Char('|'), 0, 0), QDir(rootPath).absolutePath());
-        QCOMPARE(first.section(QLatin1Char('|'), 1), QStringLiteral("Select Source Folder"));
+        QCOMPARE(chooseFolder(w, "bnSourceFolder", chosen.path()), rootPath);
     }
     QSettings settings(QStringLiteral("Trovella.ini"), QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("SourceFolder")).toString(), chosen.path());
@@ -241,32 +182,25 @@ void tst_MainWindow::settingsFile()
         // A new window opens the dialog where the last one left it; a cancel changes nothing.
         Trovella w;
         w.show();
-        QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseSrcFolder"); });
-        QCOMPARE(chooseInNextFolderDialog(&w, QString()).section(QLatin1Char('|'), 0, 0),
-                 chosen.path());
+        QCOMPARE(chooseFolder(w, "bnSourceFolder", QString()), chosen.path());
     }
     {
         // Another working directory knows nothing of it.
-        QTemporaryDir elsewhere;
-        QDir::setCurrent(elsewhere.path());
-        QFile(QStringLiteral("FileTypeGroup")).open(QIODevice::WriteOnly);
+        ScratchFolder elsewhere;
+        writeFile("FileTypeGroup", {});
         Trovella w;
         w.show();
-        QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseSrcFolder"); });
-        QCOMPARE(chooseInNextFolderDialog(&w, QString()).section(QLatin1Char('|'), 0, 0),
-                 QDir(rootPath).absolutePath());
+        QCOMPARE(chooseFolder(w, "bnSourceFolder", QString()), rootPath);
         QVERIFY(!QFile::exists(QStringLiteral("Trovella.ini")));
-        QDir::setCurrent(workDir.path());
     }
+    QDir::setCurrent(workDir.path());
 }
 
 void tst_MainWindow::pickRule()
 {
     QTemporaryDir source;
     QTemporaryDir destination;
-    QFile file(source.filePath(QStringLiteral("a.jpg")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    writeFile(source.filePath("a.jpg"), {});
 
     Trovella w;
     w.show();
@@ -274,15 +208,14 @@ void tst_MainWindow::pickRule()
     auto *list = widget<QListWidget>(&w, "listFileTypes");
 
     // Destination alone leaves Pick off.
-    QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseDesFolder"); });
-    QCOMPARE(chooseInNextFolderDialog(&w, destination.path()).section(QLatin1Char('|'), 0, 0),
+    QCOMPARE(chooseFolder(w, "bnDesFolder", destination.path()),
              QDir(QDir::rootPath()).absolutePath());
     QCOMPARE(w.destinationFolder(), destination.path());
     QCOMPARE(widget<QTextEdit>(&w, "edDesFolder")->toPlainText(), destination.path());
     QVERIFY(!pick->isEnabled());
 
     // The scan applies the rule: both folders set, so Pick is on with nothing checked.
-    QMetaObject::invokeMethod(&w, "setSrcFolder", Q_ARG(QString, source.path()));
+    scan(w, source.path());
     QCOMPARE(w.sourceFolder(), source.path());
     QVERIFY(pick->isEnabled());
     QCOMPARE(list->count(), 1);
@@ -293,45 +226,9 @@ void tst_MainWindow::pickRule()
     QVERIFY(pick->isEnabled());
 
     // A cancelled destination dialog keeps everything.
-    QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseDesFolder"); });
-    chooseInNextFolderDialog(&w, QString());
+    chooseFolder(w, "bnDesFolder", QString());
     QCOMPARE(w.destinationFolder(), destination.path());
     QVERIFY(pick->isEnabled());
-}
-
-void tst_MainWindow::linksAreReported_data()
-{
-    QTest::addColumn<QString>("html");
-    QTest::addColumn<QUrl>("expected");
-    QTest::newRow("same window") << R"(<a id="l" href="https://trovella.example/news">news</a>)"
-                                 << QUrl(QStringLiteral("https://trovella.example/news"));
-    QTest::newRow("new window")
-            << R"(<a id="l" href="https://trovella.example/new" target="_blank">new</a>)"
-            << QUrl(QStringLiteral("https://trovella.example/new"));
-}
-
-void tst_MainWindow::linksAreReported()
-{
-    QFETCH(QString, html);
-    QFETCH(QUrl, expected);
-    QWebEngineView view;
-    auto *page = new AdvertPage(&view);
-    view.setPage(page);
-    view.resize(400, 100);
-    view.show();
-    QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
-    QSignalSpy clicked(page, &AdvertPage::linkClicked);
-    // The link fills the view, so a real click anywhere lands on it.
-    page->setHtml(QStringLiteral("<style>a{display:block;position:fixed;inset:0}</style>") + html,
-                  QUrl(QStringLiteral("qrc:/site/")));
-    QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, 30000);
-    QWidget *surface = view.focusProxy();
-    QVERIFY(surface);
-    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(200, 50));
-    QTRY_COMPARE_WITH_TIMEOUT(clicked.size(), 1, 10000);
-    QCOMPARE(clicked.at(0).at(0).toUrl(), expected);
-    // The strip itself stays where it was.
-    QCOMPARE(page->url(), QUrl(QStringLiteral("qrc:/site/")));
 }
 
 TROVELLA_GUI_TEST_MAIN(tst_MainWindow)

@@ -1,23 +1,12 @@
 #include "GuiTest.h"
-#include "WindowSteps.h"
-#include "core/TestFiles.h"
 
 #include "launcher/WebThread.h"
-#include "mainwindow/Trovella.h"
 
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTextEdit>
 
 namespace {
-using namespace TestFiles;
-
 QStringList filesBelow(const QString &folder) { return entries(folder, QDir::Files); }
 
 // A browser stand-in that appends a line per call to record and, when told to, waits until
@@ -109,15 +98,15 @@ void tst_PickWindow::pick()
     window.show();
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, types));
-    auto *status = ::findChild<QStatusBar>(&window, "statusBar");
+    auto *status = widget<QStatusBar>(&window, "statusBar");
     connect(status, &QStatusBar::messageChanged, this, [this](const QString &m) { messages << m; });
 
-    auto *bnPick = ::findChild<QPushButton>(&window, "bnPick");
+    auto *bnPick = widget<QPushButton>(&window, "bnPick");
     QVERIFY(bnPick->isEnabled());
     bnPick->click();
 
     QCOMPARE(window.destinationFolder(), des + "/Photos");
-    QCOMPARE(::findChild<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
+    QCOMPARE(widget<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
     QCOMPARE(
             filesBelow(des), expected.isEmpty() ? QStringList() : [&] {
                 QStringList under;
@@ -138,13 +127,13 @@ void tst_PickWindow::pick()
     QCOMPARE(creating, expected);
     QCOMPARE(status->currentMessage(), QStringLiteral("Finished."));
 
-    auto *progress = ::findChild<QProgressBar>(&window, "progressBar");
+    auto *progress = widget<QProgressBar>(&window, "progressBar");
     QCOMPARE(progress->maximum(), int(expected.size()));
     QCOMPARE(progress->value(), int(expected.size()));
     QVERIFY(progress->isHidden());
     QVERIFY(!bnPick->isEnabled());
     for (const char *name : {"bnViewPickResult", "bnSourceFolder", "bnDesFolder", "listFileTypes"})
-        QVERIFY2(::findChild<QWidget>(&window, name)->isEnabled(), name);
+        QVERIFY2(enabled(window, name), name);
 }
 
 void tst_PickWindow::secondPickAddsNoName()
@@ -160,10 +149,10 @@ void tst_PickWindow::secondPickAddsNoName()
     window.show();
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"jpg"}));
-    auto *bnPick = ::findChild<QPushButton>(&window, "bnPick");
+    auto *bnPick = widget<QPushButton>(&window, "bnPick");
     bnPick->click();
     // Any change of an item applies the enabling rule again.
-    auto *list = ::findChild<QListWidget>(&window, "listFileTypes");
+    auto *list = widget<QListWidget>(&window, "listFileTypes");
     list->item(0)->setCheckState(Qt::Unchecked);
     list->item(0)->setCheckState(Qt::Checked);
     QVERIFY(bnPick->isEnabled());
@@ -172,8 +161,7 @@ void tst_PickWindow::secondPickAddsNoName()
     QCOMPARE(window.destinationFolder(), des + "/Photos");
     QCOMPARE(filesBelow(des), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
     QCOMPARE(readFile(des + "/Photos/a.jpg"), "old");
-    QCOMPARE(::findChild<QStatusBar>(&window, "statusBar")->currentMessage(),
-             QStringLiteral("Finished."));
+    QCOMPARE(statusText(window), QStringLiteral("Finished."));
 }
 
 void tst_PickWindow::failures_data()
@@ -182,15 +170,15 @@ void tst_PickWindow::failures_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("left");
 
+    // The memory file of the source stays as it was whatever the pick met.
     QTest::newRow("read-only destination")
-            << "ro"
-            << "Finished. 3 files could not be copied." << QStringList();
+            << QString("ro") << QString("Finished. 3 files could not be copied.") << QStringList();
     QTest::newRow("full destination")
-            << "full"
-            << "Finished. 1 file could not be copied." << QStringList {"src/a.txt", "src/c.txt"};
+            << QString("full") << QString("Finished. 1 file could not be copied.")
+            << QStringList {"src/a.txt", "src/c.txt"};
     QTest::newRow("vanished source")
-            << "vanished"
-            << "Finished. 1 file could not be copied." << QStringList {"src/a.txt", "src/c.txt"};
+            << QString("vanished") << QString("Finished. 1 file could not be copied.")
+            << QStringList {"src/a.txt", "src/c.txt"};
 }
 
 void tst_PickWindow::failures()
@@ -203,6 +191,8 @@ void tst_PickWindow::failures()
     writeFile(src + "/a.txt", "a");
     writeFile(src + "/b/big.txt", QByteArray(2 * 1024 * 1024, 'b'));
     writeFile(src + "/c.txt", "c");
+    const QByteArray memory = QFile::encodeName(des) + "\n1:txt\n0:jpg\n";
+    writeFile(src + "/.trovella", memory);
     QDir().mkpath(des);
     Mount mount(des, fault == "ro" ? "ro,size=1m" : "size=1m");
     if (fault != "vanished" && !mount.mounted)
@@ -231,11 +221,12 @@ void tst_PickWindow::failures()
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             box->button(QMessageBox::Yes)->click();
     });
-    ::findChild<QPushButton>(&window, "bnPick")->click();
+    widget<QPushButton>(&window, "bnPick")->click();
 
-    QCOMPARE(::findChild<QStatusBar>(&window, "statusBar")->currentMessage(), message);
+    QCOMPARE(statusText(window), message);
     QCOMPARE(filesBelow(des), left);
-    QVERIFY(::findChild<QPushButton>(&window, "bnViewPickResult")->isEnabled());
+    QVERIFY(enabled(window, "bnViewPickResult"));
+    QCOMPARE(readFile(src + "/.trovella"), memory);
 }
 
 void tst_PickWindow::closingStopsThePick()
@@ -246,12 +237,12 @@ void tst_PickWindow::closingStopsThePick()
     Trovella window;
     QVERIFY(readyForLongPick(window, src, des, count));
     int creating = 0;
-    auto *status = ::findChild<QStatusBar>(&window, "statusBar");
+    auto *status = widget<QStatusBar>(&window, "statusBar");
     connect(status, &QStatusBar::messageChanged, this, [&](const QString &m) {
         if (m.startsWith("Creating: ") && ++creating == 1)
             QTimer::singleShot(0, &window, &QWidget::close);
     });
-    ::findChild<QPushButton>(&window, "bnPick")->click();
+    widget<QPushButton>(&window, "bnPick")->click();
 
     QVERIFY(!window.isVisible());
     QVERIFY2(creating < count, "the pick went on after the window was closed");

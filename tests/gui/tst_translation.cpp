@@ -1,12 +1,4 @@
 #include "GuiTest.h"
-#include "mainwindow/Trovella.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
 
 using Translations = QMap<QString, QString>; // file name -> translation of "Pick", or "garbage"
 
@@ -33,8 +25,7 @@ void tst_Translation::init()
 {
     previousDir = QDir::currentPath();
     QVERIFY(QDir::setCurrent(workDir.path()));
-    QFile store(QStringLiteral("FileTypeGroup"));
-    QVERIFY(store.open(QIODevice::WriteOnly));
+    writeFile("FileTypeGroup", {});
     removeTranslations();
 }
 
@@ -56,9 +47,7 @@ void tst_Translation::install(const QString &fileName, const QString &pick)
 {
     const QString target = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
     if (pick == QLatin1String("garbage")) {
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("this is not a translation file");
+        writeFile(target, "this is not a translation file");
         return;
     }
     const QString ts = QStringLiteral(R"(<?xml version="1.0" encoding="utf-8"?>
@@ -75,10 +64,7 @@ void tst_Translation::install(const QString &fileName, const QString &pick)
                                .arg(pick);
     QTemporaryDir tsDir;
     const QString tsPath = tsDir.filePath(QStringLiteral("t.ts"));
-    QFile file(tsPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(ts.toUtf8());
-    file.close();
+    writeFile(tsPath, ts.toUtf8());
     QProcess lrelease;
     lrelease.start(QStringLiteral(LRELEASE),
                    {QStringLiteral("-silent"), tsPath, QStringLiteral("-qm"), target});
@@ -106,8 +92,7 @@ void tst_Translation::firstFileWins()
     QFETCH(QString, pick);
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         install(it.key(), it.value());
-    QFile(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("0.txt")))
-            .open(QIODevice::WriteOnly);
+    writeFile(QCoreApplication::applicationDirPath() + "/0.txt", {});
 
     Trovella w;
     QCOMPARE(widget<QPushButton>(&w, "bnPick")->text(), pick);
