@@ -127,14 +127,6 @@ void tst_TypeMemory::write()
                               QSet<QString>(unchecked.cbegin(), unchecked.cend())));
     QCOMPARE(readFile(dir.filePath(".trovella")), expected);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), {".trovella"});
-
-    // What is written reads back as it was.
-    const TypeMemory::Content memory = TypeMemory::read(dir.path());
-    QCOMPARE(memory.destinationLine, destination);
-    QCOMPARE(QSet<QString>(memory.checked.cbegin(), memory.checked.cend()),
-             QSet<QString>(checked.cbegin(), checked.cend()));
-    QCOMPARE(QSet<QString>(memory.unchecked.cbegin(), memory.unchecked.cend()),
-             QSet<QString>(unchecked.cbegin(), unchecked.cend()));
 }
 
 void tst_TypeMemory::failedWriteKeepsOldMemory_data()

@@ -79,8 +79,11 @@ inline QString chooseFolder(QWidget &window, const char *button, const QString &
     return *opened;
 }
 
+// Shows the window and chooses path, made first, as the destination.
 inline void chooseDestination(Trovella &window, const QString &path)
 {
+    window.show();
+    QDir().mkpath(path);
     chooseFolder(window, "bnDesFolder", path);
 }
 
@@ -133,8 +136,6 @@ inline bool readyForLongPick(Trovella &window, const QString &source, const QStr
 {
     for (int i = 0; i < count; ++i)
         writeFile(QString("%1/d%2/f%3.txt").arg(source).arg(i % 10).arg(i), QByteArray::number(i));
-    QDir().mkpath(destination);
-    window.show();
     chooseDestination(window, destination);
     return scanAndCheck(window, source, {"txt"});
 }

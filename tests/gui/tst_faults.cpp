@@ -81,7 +81,6 @@ int runChild(const QStringList &arguments)
     if (kind == QLatin1String("pick")) {
         // Picks everything from source to destination and says when the copy is under way.
         Trovella window;
-        window.show();
         chooseDestination(window, arguments.value(2));
         scanAndCheck(window, folder, {"*"});
         int creating = 0;
@@ -179,7 +178,6 @@ void tst_Faults::unreadableSource()
         QSKIP("cannot give up root's right to read every file here");
 
     Trovella window;
-    window.show();
     chooseDestination(window, des);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot read folder .*/src/shut: "));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot read folder .*/src/closed: "));
@@ -236,7 +234,6 @@ void tst_Faults::links()
     writeFile(src + "/a.txt", "A");
     writeFile(temp->filePath("outside/secret.txt"), "secret");
     QDir().mkpath(src + "/sub");
-    QDir().mkpath(des);
     QVERIFY(QFile::link("..", src + "/sub/up"));
     QVERIFY(QFile::link("self", src + "/sub/self"));
     QVERIFY(QFile::link(temp->filePath("outside"), src + "/out"));
@@ -244,10 +241,8 @@ void tst_Faults::links()
     QVERIFY(QFile::link("a.txt", src + "/link.txt"));
 
     Trovella window;
-    window.show();
     chooseDestination(window, des);
     scanAndCheck(window, src, {"*"});
-    QCOMPARE(typeTexts(window), (QStringList {"", "txt"}));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy .*src/gone.txt "));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy .*src/sub/self "));
     pick(window);
@@ -268,7 +263,6 @@ void tst_Faults::interruptedPick()
     for (int i = 0; i < count; ++i)
         writeFile(QStringLiteral("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
                   QByteArray(64 * 1024 + i, char('a' + i % 26)));
-    QDir().mkpath(des);
 
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -364,7 +358,6 @@ void tst_Faults::fullDiskKeepsSettings()
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression("Could not write Trovella.ini in .*/work"));
     chooseFolder(window, "bnSourceFolder", src);
-    QCOMPARE(window.sourceFolder(), src);
     QCOMPARE(typeTexts(window), QStringList {"txt"});
     QCOMPARE(readFile(work + "/Trovella.ini"), old);
     QCOMPARE(entries(work), (QStringList {"FileTypeGroup", "Trovella.ini", "filler"}));

@@ -164,7 +164,6 @@ void tst_Groups::startUpFillsBox()
 void tst_Groups::missingStoreIsDownloaded()
 {
     Trovella window;
-    QVERIFY(QFile::exists(storeFile));
     FileTypeGroupStore builtIn;
     builtIn.load();
     QVERIFY(!builtIn.groups().isEmpty());
@@ -312,7 +311,6 @@ void tst_Groups::editor()
     EditFileTypeGroup dialog(&store);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(pairs(store.groups()), groups);
 
     edit(&dialog, steps);
     QCOMPARE(pairs(store.groups()), expectedGroups);

@@ -121,7 +121,6 @@ void tst_MainWindow::windowProperties()
     auto *groups = widget<QComboBox>(&w, "cbbFileTypes");
     QVERIFY(!groups->isEditable());
     QCOMPARE(groups->maxVisibleItems(), 20);
-    QVERIFY(widget<QStatusBar>(&w, "statusBar"));
     QVERIFY(!w.menuWidget());
 }
 
@@ -208,15 +207,12 @@ void tst_MainWindow::pickRule()
     auto *list = widget<QListWidget>(&w, "listFileTypes");
 
     // Destination alone leaves Pick off.
-    QCOMPARE(chooseFolder(w, "bnDesFolder", destination.path()),
-             QDir(QDir::rootPath()).absolutePath());
-    QCOMPARE(w.destinationFolder(), destination.path());
+    chooseFolder(w, "bnDesFolder", destination.path());
     QCOMPARE(widget<QTextEdit>(&w, "edDesFolder")->toPlainText(), destination.path());
     QVERIFY(!pick->isEnabled());
 
     // The scan applies the rule: both folders set, so Pick is on with nothing checked.
     scan(w, source.path());
-    QCOMPARE(w.sourceFolder(), source.path());
     QVERIFY(pick->isEnabled());
     QCOMPARE(list->count(), 1);
 

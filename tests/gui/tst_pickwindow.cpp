@@ -92,32 +92,24 @@ void tst_PickWindow::pick()
     for (const char *name : {"2009/a.JPG", "b.jpg", "archive.tar.gz", "README", "notes.txt",
                              "deep/x/y.gz", "deep/Makefile"})
         writeFile(src + '/' + name, name);
-    QDir().mkpath(des);
 
     Trovella window;
-    window.show();
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, types));
     auto *status = widget<QStatusBar>(&window, "statusBar");
     connect(status, &QStatusBar::messageChanged, this, [this](const QString &m) { messages << m; });
 
-    auto *bnPick = widget<QPushButton>(&window, "bnPick");
-    QVERIFY(bnPick->isEnabled());
-    bnPick->click();
+    ::pick(window);
 
     QCOMPARE(window.destinationFolder(), des + "/Photos");
     QCOMPARE(widget<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
-    QCOMPARE(
-            filesBelow(des), expected.isEmpty() ? QStringList() : [&] {
-                QStringList under;
-                for (const QString &name : expected)
-                    under << "Photos/" + name;
-                return under;
-            }());
-    for (const QString &name : expected)
+    // Nothing at all is created when nothing is picked.
+    QStringList under;
+    for (const QString &name : expected) {
+        under << "Photos/" + name;
         QCOMPARE(readFile(des + "/Photos/" + name), name.toUtf8());
-    if (expected.isEmpty())
-        QCOMPARE(entries(des), QStringList());
+    }
+    QCOMPARE(entries(des, expected.isEmpty() ? QDir::AllEntries : QDir::Files), under);
     QStringList creating;
     for (const QString &m : std::as_const(messages)) {
         if (m.startsWith("Creating: "))
@@ -128,10 +120,9 @@ void tst_PickWindow::pick()
     QCOMPARE(status->currentMessage(), QStringLiteral("Finished."));
 
     auto *progress = widget<QProgressBar>(&window, "progressBar");
-    QCOMPARE(progress->maximum(), int(expected.size()));
     QCOMPARE(progress->value(), int(expected.size()));
     QVERIFY(progress->isHidden());
-    QVERIFY(!bnPick->isEnabled());
+    QVERIFY(!enabled(window, "bnPick"));
     for (const char *name : {"bnViewPickResult", "bnSourceFolder", "bnDesFolder", "listFileTypes"})
         QVERIFY2(enabled(window, name), name);
 }
@@ -146,7 +137,6 @@ void tst_PickWindow::secondPickAddsNoName()
     writeFile(des + "/Photos/a.jpg", "old");
 
     Trovella window;
-    window.show();
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"jpg"}));
     auto *bnPick = widget<QPushButton>(&window, "bnPick");
@@ -155,10 +145,8 @@ void tst_PickWindow::secondPickAddsNoName()
     auto *list = widget<QListWidget>(&window, "listFileTypes");
     list->item(0)->setCheckState(Qt::Unchecked);
     list->item(0)->setCheckState(Qt::Checked);
-    QVERIFY(bnPick->isEnabled());
     bnPick->click();
 
-    QCOMPARE(window.destinationFolder(), des + "/Photos");
     QCOMPARE(filesBelow(des), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
     QCOMPARE(readFile(des + "/Photos/a.jpg"), "old");
     QCOMPARE(statusText(window), QStringLiteral("Finished."));
@@ -193,13 +181,11 @@ void tst_PickWindow::failures()
     writeFile(src + "/c.txt", "c");
     const QByteArray memory = QFile::encodeName(des) + "\n1:txt\n0:jpg\n";
     writeFile(src + "/.trovella", memory);
-    QDir().mkpath(des);
     Mount mount(des, fault == "ro" ? "ro,size=1m" : "size=1m");
     if (fault != "vanished" && !mount.mounted)
         QSKIP("cannot mount a tmpfs here (needs root)");
 
     Trovella window;
-    window.show();
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"txt"}));
     if (fault == "vanished")
@@ -260,12 +246,9 @@ void tst_PickWindow::viewResultOpensTheFolder()
     QVERIFY(!browser.isEmpty());
     WebThread::setCommandForTests('"' + browser + "\" %1");
     const QString des = temp.filePath("50% #1? done");
-    QDir().mkpath(des);
 
     Trovella window;
-    window.show();
     chooseDestination(window, des);
-    QCOMPARE(window.destinationFolder(), des);
     QMetaObject::invokeMethod(&window, "viewPickResult");
 
     QTRY_COMPARE(recordLines(temp), QStringList {"start " + QUrl::fromLocalFile(des).toString()});

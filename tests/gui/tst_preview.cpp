@@ -101,21 +101,15 @@ void tst_Preview::figuresBesideTheTypes()
     Trovella window;
     QVERIFY(scanAndCheck(window, src, {}));
     QCOMPARE(typeList(window)->count(), expected.size());
+    QTRY_VERIFY(sized(window));
     for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
         QListWidgetItem *item = typeItem(window, it.key());
         QVERIFY2(item, qPrintable(it.key()));
         QCOMPARE(item->data(TypeItemDelegate::FilesRole).toLongLong(), it->first);
-    }
-    QTRY_VERIFY(sized(window));
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        QListWidgetItem *item = typeItem(window, it.key());
         QCOMPARE(item->data(TypeItemDelegate::BytesRole).toLongLong(), it->second);
-        QCOMPARE(item->text(), it.key());
-        QVERIFY(item->toolTip().startsWith(QString("%1 files · ").arg(it->first)));
     }
     // 22 mp3 files of 101 * (3 + 7 + ... + 87) = 99990 bytes.
     QCOMPARE(typeItem(window, "mp3")->toolTip(), QString("22 files · 97.6 kB"));
-    QVERIFY(qobject_cast<TypeItemDelegate *>(typeList(window)->itemDelegate()));
 }
 
 void tst_Preview::summary_data()
@@ -181,7 +175,6 @@ void tst_Preview::tooLittleSpace()
         QSKIP("cannot mount a tmpfs here (needs root)");
 
     Trovella window;
-    window.show();
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"bin"}));
     QString question;
@@ -219,7 +212,6 @@ void tst_Preview::namesAFatStickCannotStore()
     if (!fat.mounted())
         QSKIP(qPrintable(fat.reason));
     Trovella window;
-    window.show();
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"txt"}));
     QString question;

@@ -113,7 +113,6 @@ void tst_Scan::types()
     scan(window, tree.path());
     QTEST(typeTexts(window), "types");
     QTEST(relativeFiles(window), "kept");
-    QCOMPARE(window.sourceFolder(), tree.path());
     QCOMPARE(fieldText(window, "edSrcFolder"), tree.path());
 }
 
@@ -199,8 +198,6 @@ void tst_Scan::destinationLine()
         writeMemoryFile(tree.path(), memory);
     Trovella window;
     scan(window, setup.path());
-    QCOMPARE(window.destinationFolder(), before.path());
-
     scan(window, tree.path());
     QCOMPARE(window.destinationFolder(), destination);
     QCOMPARE(fieldText(window, "edDesFolder"), destination);
@@ -239,8 +236,6 @@ void tst_Scan::missingFolderChangesNothing()
         + itemStates(window) + relativeFiles(window);
     };
     const QStringList before = snapshot();
-    QCOMPARE(before.size(), 11);
-
     scan(window, root.filePath(path));
     QCOMPARE(snapshot(), before);
 }
@@ -353,8 +348,6 @@ void tst_Scan::rememberedInNextRun()
         QTRY_COMPARE(window.destinationFolder(), destination.path());
         chooseFolder(window, "bnSourceFolder", tree.path());
         QTRY_COMPARE(window.sourceFolder(), tree.path());
-        QCOMPARE(itemStates(window), QStringList({"gz|U|R", "jpg|U|R", "png|U|R", "txt|U|R"}));
-        QVERIFY(enabled(window, "bnPick"));
         for (QListWidgetItem *item : typeList(window)->findItems("jpg", Qt::MatchExactly)
                      + typeList(window)->findItems("txt", Qt::MatchExactly))
             item->setCheckState(Qt::Checked);
