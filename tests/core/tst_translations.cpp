@@ -80,12 +80,6 @@ void tst_Translations::initTestCase()
     QCOMPARE(lupdate.exitCode(), 0);
     sourceTexts = readTs(ts);
     QVERIFY(sourceTexts.size() > 20);
-    const QStringList contexts = {"TrovellaClass", "DlgEditFileTypeGroup", "Trovella"};
-    for (const QString &context : contexts) {
-        QVERIFY2(std::any_of(sourceTexts.cbegin(), sourceTexts.cend(),
-                             [&](const Message &m) { return m.context == context; }),
-                 qPrintable(context));
-    }
 }
 
 void tst_Translations::everyTextIsTranslated_data()
@@ -115,7 +109,7 @@ void tst_Translations::everyTextIsTranslated()
         QCOMPARE(found->translations.size(), plural ? pluralForms : 1);
         for (const QString &text : found->translations) {
             QVERIFY2(!text.trimmed().isEmpty(), what.constData());
-            if (wanted.source.contains(QLatin1String("%n")))
+            if (plural)
                 QVERIFY2(text.contains(QLatin1String("%n")), what.constData());
         }
     }

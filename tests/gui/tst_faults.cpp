@@ -164,14 +164,12 @@ void tst_Faults::unreadableSource()
     writeFile(src + "/shut/b.txt", "b");
     writeFile(src + "/closed/c.txt", "c");
     QDir().mkpath(des);
-    QVERIFY(QFile::setPermissions(src + "/locked.txt", {}));
-    QVERIFY(QFile::setPermissions(src + "/shut", {}));
-    QVERIFY(QFile::setPermissions(src + "/closed", {}));
+    for (const char *name : {"/locked.txt", "/shut", "/closed"})
+        QVERIFY(QFile::setPermissions(src + name, {}));
     const auto reopen = qScopeGuard([&] {
-        QFile::setPermissions(src + "/shut",
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile::setPermissions(src + "/closed",
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const char *name : {"/shut", "/closed"})
+            QFile::setPermissions(src + name,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
     const WithoutRootReads asUser;
     if (!WithoutRootReads::locksOut(src + "/locked.txt"))

@@ -209,8 +209,6 @@ void tst_Groups::selection_data()
                                 << QStringList {""};
     QTest::newRow(";;") << "Gap=jpg;;png\r\n" + filler << "Gap(jpg;;png)"
                         << QStringList {"", "gif", "jpg"} << QStringList {"", "jpg"};
-    QTest::newRow("trailing ;") << "Tail=jpg;\r\n" + filler << "Tail(jpg;)"
-                                << QStringList {"", "jpg", "png"} << QStringList {"", "jpg"};
     QTest::newRow("empty name") << "=jpg\r\n" + filler << "(jpg)" << QStringList {"jpg", "png"}
                                 << QStringList {"jpg"};
     QTest::newRow("entry text not used") << "P=jpg\r\n" + filler << "P(jpg)"

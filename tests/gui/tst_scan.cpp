@@ -10,13 +10,6 @@ void makeFiles(const QString &root, const QStringList &relativePaths)
         writeFile(root + '/' + relative, {});
 }
 
-void writeMemoryFile(const QString &folder, const QByteArray &bytes)
-{
-    writeFile(folder + "/.trovella", bytes);
-}
-
-bool hasMemory(const QString &folder) { return QFile::exists(folder + "/.trovella"); }
-
 // Each item as "text|state|colour", state C or U, colour B(lack), R(ed) or ? (other).
 QStringList itemStates(Trovella &window)
 {
@@ -148,7 +141,7 @@ void tst_Scan::statesFromMemory()
     QTemporaryDir tree;
     makeFiles(tree.path(), files);
     if (memory != "(none)")
-        writeMemoryFile(tree.path(), memory);
+        writeFile(tree.path() + "/.trovella", memory);
     Trovella window;
     int changes = 0;
     connect(typeList(window), &QListWidget::itemChanged, this, [&changes] { ++changes; });
@@ -191,11 +184,11 @@ void tst_Scan::destinationLine()
     memory.replace("@other", other.path().toLocal8Bit());
 
     QTemporaryDir setup;
-    writeMemoryFile(setup.path(), before.path().toLocal8Bit() + '\n');
+    writeFile(setup.path() + "/.trovella", before.path().toLocal8Bit() + '\n');
     QTemporaryDir tree;
     makeFiles(tree.path(), {"a.jpg"});
     if (memory != "(none)")
-        writeMemoryFile(tree.path(), memory);
+        writeFile(tree.path() + "/.trovella", memory);
     Trovella window;
     scan(window, setup.path());
     scan(window, tree.path());
@@ -219,7 +212,7 @@ void tst_Scan::missingFolderChangesNothing()
     QTemporaryDir destination;
     const QString tree = root.filePath("tree");
     makeFiles(tree, {"a.jpg", "b.png"});
-    writeMemoryFile(tree, destination.path().toLocal8Bit() + "\n1:jpg\n");
+    writeFile(tree + "/.trovella", destination.path().toLocal8Bit() + "\n1:jpg\n");
     Trovella window;
     scan(window, tree);
     typeList(window)->item(1)->setCheckState(Qt::Checked);
@@ -257,15 +250,15 @@ void tst_Scan::writtenOnlyAfterAScan()
     QTemporaryDir cwd;
     QVERIFY(QDir::setCurrent(cwd.path()));
     QTemporaryDir tree;
-    writeMemoryFile(tree.path(), destination.path().toLocal8Bit() + "\n1:gone\n0:\n");
+    writeFile(tree.path() + "/.trovella", destination.path().toLocal8Bit() + "\n1:gone\n0:\n");
     {
         Trovella window;
         if (scanned)
             scan(window, tree.path());
     }
     QVERIFY(QDir::setCurrent(workingDir.path()));
-    QVERIFY(!hasMemory(cwd.path()));
-    QVERIFY(!hasMemory(QCoreApplication::applicationDirPath()));
+    QVERIFY(!QFile::exists(cwd.path() + "/.trovella"));
+    QVERIFY(!QFile::exists(QCoreApplication::applicationDirPath() + "/.trovella"));
     QCOMPARE(readFile(tree.path() + "/.trovella"), written);
 }
 
@@ -308,7 +301,7 @@ void tst_Scan::exitDuringWalk()
     }
     makeFiles(tree.path(), files);
     const QByteArray memory("\n1:t1\n0:gone\n");
-    writeMemoryFile(tree.path(), memory);
+    writeFile(tree.path() + "/.trovella", memory);
     auto window = std::make_unique<Trovella>();
     scan(*window, old.path());
     typeList(*window)->item(0)->setData(Qt::UserRole, "old");
@@ -334,7 +327,7 @@ void tst_Scan::exitDuringWalk()
     QVERIFY(enabled(*window, "bnDesFolder"));
     window.reset();
     QCOMPARE(readFile(tree.path() + "/.trovella"), memory);
-    QVERIFY(!hasMemory(old.path()));
+    QVERIFY(!QFile::exists(old.path() + "/.trovella"));
 }
 
 void tst_Scan::rememberedInNextRun()
