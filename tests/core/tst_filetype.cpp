@@ -18,24 +18,15 @@ void tst_FileType::matchesQFileInfo_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("type");
-    QTest::newRow("plain") << "/p/a.jpg"
-                           << "jpg";
-    QTest::newRow("upper case") << "/p/a.JPG"
-                                << "jpg";
-    QTest::newRow("two dots") << "/p/archive.tar.gz"
-                              << "gz";
-    QTest::newRow("no dot") << "/p/README"
-                            << "";
-    QTest::newRow("trailing dot") << "/p/notes."
-                                  << "";
-    QTest::newRow("dot-file") << "/p/.bashrc"
-                              << "bashrc";
-    QTest::newRow("dot-file with suffix") << "/p/.picasa.ini"
-                                          << "ini";
-    QTest::newRow("dot in folder only") << "/p.d/Makefile"
-                                        << "";
-    QTest::newRow("relative") << "x.Png"
-                              << "png";
+    QTest::newRow("plain") << "/p/a.jpg" << QString("jpg");
+    QTest::newRow("upper case") << "/p/a.JPG" << QString("jpg");
+    QTest::newRow("two dots") << "/p/archive.tar.gz" << QString("gz");
+    QTest::newRow("no dot") << "/p/README" << QString("");
+    QTest::newRow("trailing dot") << "/p/notes." << QString("");
+    QTest::newRow("dot-file") << "/p/.bashrc" << QString("bashrc");
+    QTest::newRow("dot-file with suffix") << "/p/.picasa.ini" << QString("ini");
+    QTest::newRow("dot in folder only") << "/p.d/Makefile" << QString("");
+    QTest::newRow("relative") << "x.Png" << QString("png");
     QTest::newRow("non-ASCII") << QString::fromUtf8("/p/Été.ÄVI") << QString::fromUtf8("ävi");
 }
 
