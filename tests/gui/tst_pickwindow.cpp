@@ -47,7 +47,8 @@ private slots:
     void secondPickAddsNoName();
     void failures_data();
     void failures();
-    void closingStopsThePick();
+    void stopMidPick_data();
+    void stopMidPick();
     void viewResultOpensTheFolder();
     void launchersRunAlongside();
 
@@ -215,29 +216,55 @@ void tst_PickWindow::failures()
     QCOMPARE(readFile(src + "/.trovella"), memory);
 }
 
-void tst_PickWindow::closingStopsThePick()
+void tst_PickWindow::stopMidPick_data()
 {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("window closed") << false;
+    QTest::newRow("Esc") << true;
+}
+
+// The copy stops after the current file; every file copied is whole.
+void tst_PickWindow::stopMidPick()
+{
+    QFETCH(bool, escape);
     const QString src = temp.filePath("src");
     const QString des = temp.filePath("des");
     const int count = 2000;
     Trovella window;
     QVERIFY(readyForLongPick(window, src, des, count));
-    int creating = 0;
-    auto *status = widget<QStatusBar>(&window, "statusBar");
-    connect(status, &QStatusBar::messageChanged, this, [&](const QString &m) {
-        if (m.startsWith("Creating: ") && ++creating == 1)
-            QTimer::singleShot(0, &window, &QWidget::close);
-    });
-    widget<QPushButton>(&window, "bnPick")->click();
+    // Esc goes to the active window, which the folder dialog was last.
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList messages;
+    connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, this,
+            [&](const QString &m) {
+                messages << m;
+                if (m.startsWith("Creating: ") && messages.count() == 1)
+                    QTimer::singleShot(0, &window, [&window, escape] {
+                        if (escape)
+                            QTest::keyClick(&window, Qt::Key_Escape);
+                        else
+                            window.close();
+                    });
+            });
+    ::pick(window);
 
-    QVERIFY(!window.isVisible());
-    QVERIFY2(creating < count, "the pick went on after the window was closed");
-    // Every file handled before the stop got its name, whole.
+    QCOMPARE(window.isVisible(), escape);
     const QStringList copied = filesBelow(des + "/src");
-    QCOMPARE(copied.size(), creating);
+    QVERIFY2(copied.size() < count, "the pick went on after it was stopped");
     for (const QString &name : copied)
         QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
-    QCOMPARE(status->currentMessage(), QStringLiteral("Finished."));
+    if (!escape) {
+        QCOMPARE(copied.size(), messages.filter(QRegularExpression("^Creating: ")).size());
+        QCOMPARE(statusText(window), QStringLiteral("Finished."));
+        return;
+    }
+    QCOMPARE(statusText(window),
+             QString("Stopped. %1 files were not copied.").arg(count - copied.size()));
+    // The pick's messages were not mixed with summaries.
+    QVERIFY(messages.filter(QRegularExpression("^Selected: ")).isEmpty());
+    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult"})
+        QVERIFY2(enabled(window, name), name);
 }
 
 void tst_PickWindow::viewResultOpensTheFolder()

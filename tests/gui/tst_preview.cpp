@@ -61,7 +61,6 @@ private slots:
     void tooLittleSpace_data();
     void tooLittleSpace();
     void namesAFatStickCannotStore();
-    void escapeStopsThePick();
 
 private:
     QTemporaryDir temp;
@@ -232,39 +231,6 @@ void tst_Preview::namesAFatStickCannotStore()
     QCOMPARE(statusText(window), QString("Finished. 2 files could not be copied."));
     QCOMPARE(filesBelow(des + "/src").size(), 2);
     QCOMPARE(readFile(des + "/src/ok.txt"), "ok.txt");
-}
-
-void tst_Preview::escapeStopsThePick()
-{
-    const QString src = temp.filePath("src");
-    const QString des = temp.filePath("des");
-    const int count = 2000;
-    Trovella window;
-    QVERIFY(readyForLongPick(window, src, des, count));
-    // Esc goes to the active window, which the folder dialog was last.
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QStringList messages;
-    connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, this,
-            [&](const QString &m) {
-                messages << m;
-                if (m.startsWith("Creating: ") && messages.count() == 1)
-                    QTimer::singleShot(0, &window,
-                                       [&window] { QTest::keyClick(&window, Qt::Key_Escape); });
-            });
-    pick(window);
-
-    QVERIFY(window.isVisible());
-    const QStringList copied = filesBelow(des + "/src");
-    QVERIFY2(copied.size() < count, "the pick went on after Esc");
-    for (const QString &name : copied)
-        QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
-    QCOMPARE(statusText(window),
-             QString("Stopped. %1 files were not copied.").arg(count - copied.size()));
-    // The pick's messages were not mixed with summaries.
-    QVERIFY(messages.filter(QRegularExpression("^Selected: ")).isEmpty());
-    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult"})
-        QVERIFY2(enabled(window, name), name);
 }
 
 TROVELLA_GUI_TEST_MAIN(tst_Preview)
