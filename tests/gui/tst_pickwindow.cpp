@@ -7,7 +7,6 @@
 #include <QTextEdit>
 
 namespace {
-QStringList filesBelow(const QString &folder) { return entries(folder, QDir::Files); }
 
 // A browser stand-in that appends a line per call to record and, when told to, waits until
 // the file release exists.
@@ -148,7 +147,7 @@ void tst_PickWindow::secondPickAddsNoName()
     list->item(0)->setCheckState(Qt::Checked);
     bnPick->click();
 
-    QCOMPARE(filesBelow(des), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
+    QCOMPARE(entries(des, QDir::Files), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
     QCOMPARE(readFile(des + "/Photos/a.jpg"), "old");
     QCOMPARE(statusText(window), QStringLiteral("Finished."));
 }
@@ -211,7 +210,7 @@ void tst_PickWindow::failures()
     widget<QPushButton>(&window, "bnPick")->click();
 
     QCOMPARE(statusText(window), message);
-    QCOMPARE(filesBelow(des), left);
+    QCOMPARE(entries(des, QDir::Files), left);
     QVERIFY(enabled(window, "bnViewPickResult"));
     QCOMPARE(readFile(src + "/.trovella"), memory);
 }
@@ -250,7 +249,7 @@ void tst_PickWindow::stopMidPick()
     ::pick(window);
 
     QCOMPARE(window.isVisible(), escape);
-    const QStringList copied = filesBelow(des + "/src");
+    const QStringList copied = entries(des + "/src", QDir::Files);
     QVERIFY2(copied.size() < count, "the pick went on after it was stopped");
     for (const QString &name : copied)
         QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
