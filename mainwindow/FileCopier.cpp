@@ -86,15 +86,28 @@ int FileCopier::makeFolder(const QString &folder)
 }
 
 // Copies the whole of in to out through the kernel where it can; returns 0 or an errno.
+namespace {
+const ssize_t copyStep = 8 << 20;
+} // namespace
+
 int FileCopier::copyData(int in, int out)
 {
     if (::ioctl(out, FICLONE, in) == 0)
         return 0;
+    // Large files go in steps: their write-back starts early, so the batch's sync is short,
+    // and the window gets its events in between.
+    const auto stepDone = [this, out] {
+        ::sync_file_range(out, 0, 0, SYNC_FILE_RANGE_WRITE);
+        if (keepResponsive)
+            keepResponsive();
+    };
     bool copied = false;
     for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, copyStep, 0);
         if (n > 0) {
             copied = true;
+            if (n == copyStep)
+                stepDone();
             continue;
         }
         if (n == 0 && copied)
@@ -110,10 +123,15 @@ int FileCopier::copyData(int in, int out)
     }
     if (buffer.isEmpty())
         buffer.resize(bufferSize);
+    qint64 sinceStep = 0;
     for (;;) {
         const ssize_t n = ::read(in, buffer.data(), buffer.size());
         if (n == 0)
             return 0;
+        if ((sinceStep += qMax<ssize_t>(n, 0)) >= copyStep) {
+            stepDone();
+            sinceStep = 0;
+        }
         if (n < 0) {
             if (errno == EINTR)
                 continue;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
@@ -36,8 +38,11 @@ public:
     // Writes each copy under a hidden temporary name instead of an unnamed file, as for
     // file systems without unnamed files; for tests.
     void setUseTemporaryNames(bool on) { useTemporaryNames = on; }
+    // Called every few megabytes while a large file is copied, so a window can handle events.
+    void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
 
 private:
+    std::function<void()> keepResponsive;
     struct Pending
     {
         qsizetype result;

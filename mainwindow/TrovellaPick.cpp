@@ -48,6 +48,13 @@ void Trovella::pick()
     int failures = 0;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
+    const auto keepResponsive = [&sinceEvents] {
+        if (sinceEvents.elapsed() >= frameMilliseconds) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+    };
+    copier.setKeepResponsive(keepResponsive);
     for (const QFileInfo &file : toCopy) {
         const QString sourcePath = file.absoluteFilePath();
         const QString target = destination.absoluteFilePath(source.relativeFilePath(sourcePath));
@@ -61,10 +68,7 @@ void Trovella::pick()
         }
         ui.progressBar->setValue(ui.progressBar->value() + 1);
         ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
-        if (sinceEvents.elapsed() >= frameMilliseconds) {
-            QCoreApplication::processEvents();
-            sinceEvents.restart();
-        }
+        keepResponsive();
         if (!isVisible() || pickStopRequested)
             break;
     }
