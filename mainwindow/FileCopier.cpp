@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QThread>
+
+#include <memory>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
@@ -20,6 +23,7 @@ namespace {
 const qsizetype batchFiles = 256;
 const qint64 batchMilliseconds = 50;
 const qsizetype bufferSize = 256 * 1024;
+const qint64 syncPollMilliseconds = 5;
 
 void warnFailed(const FileCopier::Result &result)
 {
@@ -238,10 +242,24 @@ void FileCopier::copy(const QString &source, const QString &target)
 void FileCopier::commitBatch()
 {
     // One sync per file system makes the data of the whole batch durable before any name.
-    QHash<quint64, int> syncErrors;
+    QHash<quint64, int> descriptors;
     for (const Pending &pending : std::as_const(batch)) {
-        if (!syncErrors.contains(pending.device))
-            syncErrors.insert(pending.device, ::syncfs(pending.fd) == 0 ? 0 : errno);
+        if (!descriptors.contains(pending.device))
+            descriptors.insert(pending.device, pending.fd);
+    }
+    QHash<quint64, int> syncErrors;
+    const auto syncAll = [&descriptors, &syncErrors] {
+        for (auto it = descriptors.cbegin(); it != descriptors.cend(); ++it)
+            syncErrors.insert(it.key(), ::syncfs(it.value()) == 0 ? 0 : errno);
+    };
+    if (keepResponsive) {
+        // A slow disk can take seconds to sync: the window handles its events meanwhile.
+        const std::unique_ptr<QThread> syncer(QThread::create(syncAll));
+        syncer->start();
+        while (!syncer->wait(QDeadlineTimer(syncPollMilliseconds)))
+            keepResponsive();
+    } else {
+        syncAll();
     }
     for (const Pending &pending : std::as_const(batch))
         linkPending(pending, syncErrors.value(pending.device));

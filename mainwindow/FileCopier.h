@@ -38,7 +38,8 @@ public:
     // Writes each copy under a hidden temporary name instead of an unnamed file, as for
     // file systems without unnamed files; for tests.
     void setUseTemporaryNames(bool on) { useTemporaryNames = on; }
-    // Called every few megabytes while a large file is copied, so a window can handle events.
+    // Called every few megabytes while a large file is copied and every few milliseconds while
+    // a batch is made durable, so a window can handle events.
     void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
 
 private:
