@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -83,7 +84,8 @@ public:
     bool current = false;
 };
 
-// A small tmpfs on folder for the life of the object; mounting needs root.
+// A small tmpfs on folder for the life of the object; mounting needs root, or root's part in a
+// user namespace (tests/in-own-namespace).
 class Mount
 {
 public:
@@ -103,9 +105,11 @@ public:
             runQuietly("umount", {"-l", folder});
     }
     Q_DISABLE_COPY(Mount)
+    // Changes the flags of this mount rather than of the file system, which root in a user
+    // namespace may not do.
     bool remount(const QString &options) const
     {
-        return runQuietly("mount", {"-o", "remount," + options, folder}) == 0;
+        return runQuietly("mount", {"-o", "remount,bind," + options, folder}) == 0;
     }
     bool mounted = false;
 
@@ -129,12 +133,14 @@ public:
             reason = "could not make a FAT image";
         else if (runQuietly("mount", {"-o", "loop", image, folder}) == 0)
             unmount = {"umount", folder};
+        // fusefat says it succeeded even when it could not open /dev/fuse.
         else if (!QStandardPaths::findExecutable("fusefat").isEmpty()
-                 && runQuietly("fusefat", {"-o", "rw+", image, folder}) == 0)
+                 && runQuietly("fusefat", {"-o", "rw+", image, folder}) == 0
+                 && QStorageInfo(folder).rootPath() == QDir(folder).absolutePath())
             unmount = {"fusermount", "-u", folder};
         else
             reason = "no FAT mount here: the kernel lacks vfat or we are not root, "
-                     "and fusefat is not installed";
+                     "and fusefat is not installed or cannot open /dev/fuse";
     }
     ~FatImage()
     {
