@@ -192,6 +192,19 @@ void tst_FileTypeGroupStore::fetchOnlyWhenMissing()
 
     FileTypeGroupStore::fetchIfMissing(site.url(path));
     QCOMPARE(site.requested.size(), 2);
+
+    // A site that answers with garbage gives a store that reads without harm.
+    QVERIFY(QFile::remove(FileTypeGroupStore::fileName()));
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage += char((i * 131 + 7) % 256);
+    site.replies[path] = HttpServer::reply("200 OK", garbage);
+    FileTypeGroupStore::fetchIfMissing(site.url(path));
+    store.load();
+    QCOMPARE(site.requested.size(), 3);
+    const QMap<QString, QString> groups = store.groups();
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
+        QVERIFY(!it.key().contains('\n') && !it.value().contains('\n'));
 }
 
 QTEST_GUILESS_MAIN(tst_FileTypeGroupStore)
