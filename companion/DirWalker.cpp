@@ -3,14 +3,16 @@
 #include <QFile>
 
 #include <cerrno>
+#include <utility>
 
 #ifdef Q_OS_LINUX
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <thread>
 #include <unistd.h>
-#include <vector>
 #else
 #include <QDirIterator>
 #endif
@@ -36,16 +38,61 @@ namespace {
         return out;
     }
 
+    void folderUnreadable(const QByteArray &path, int error)
+    {
+        qWarning("Cannot read folder %s: %s", escaped(path).constData(),
+                 qUtf8Printable(qt_error_string(error)));
+    }
+
+    void nameUndecodable(const QByteArray &path)
+    {
+        qWarning("Left out %s: its name is not valid UTF-8", escaped(path).constData());
+    }
+
+    int threadsFor(const QString &folder)
+    {
+#ifdef Q_OS_LINUX
+        // Every folder read on a network share waits for a round trip or several: many reads in
+        // flight hide them. On a local disk a few keep its queue busy once caches are cold.
+        struct statfs fs;
+        if (::statfs(QFile::encodeName(folder).constData(), &fs) == 0) {
+            switch (static_cast<unsigned long>(fs.f_type)) {
+            case 0x65735546: // FUSE: sshfs and the like
+            case 0x6969: // NFS
+            case 0x517b: // SMB
+            case 0xff534d42: // CIFS
+            case 0xfe534d42: // SMB2
+            case 0x01021997: // 9p
+            case 0x00c36400: // Ceph
+            case 0x6b414653: // AFS
+                return 32;
+            default:
+                break;
+            }
+        }
+#else
+        Q_UNUSED(folder)
+#endif
+        return 4;
+    }
+
 } // namespace
 
-DirWalker::DirWalker(const QString &folder)
+DirWalker::DirWalker(const QString &folder, int threads)
     : root(folder)
+    , threads(threads > 0 ? threads : threadsFor(folder))
 {
     while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
         root.chop(1);
 }
 
-void DirWalker::cancel() { cancelFlag.store(true, std::memory_order_relaxed); }
+void DirWalker::cancel()
+{
+    cancelFlag.store(true, std::memory_order_relaxed);
+    // Helpers waiting for a folder must see it too.
+    std::lock_guard<std::mutex> hold(lock);
+    wake.notify_all();
+}
 
 bool DirWalker::cancelRequested() const { return cancelFlag.load(std::memory_order_relaxed); }
 
@@ -53,29 +100,9 @@ qsizetype DirWalker::filesFound() const { return progress.load(std::memory_order
 
 WalkReport DirWalker::report() const { return result; }
 
-void DirWalker::folderUnreadable(const QByteArray &path, int error)
-{
-    ++result.unreadableFolders;
-    qWarning("Cannot read folder %s: %s", escaped(path).constData(),
-             qUtf8Printable(qt_error_string(error)));
-}
-
-void DirWalker::nameUndecodable(const QByteArray &path)
-{
-    ++result.undecodableNames;
-    qWarning("Left out %s: its name is not valid UTF-8", escaped(path).constData());
-}
-
 #ifdef Q_OS_LINUX
 
 namespace {
-
-    struct PendingFolder
-    {
-        QByteArray path;
-        QString text; // empty when some name on the way could not be decoded
-        bool decodable;
-    };
 
     bool isAscii(const char *name, size_t length)
     {
@@ -121,100 +148,170 @@ namespace {
 
 } // namespace
 
-bool DirWalker::run(QList<QFileInfo> &files)
+// Reads one folder into found; top is the walk's own folder, which may be reached by a link.
+void DirWalker::read(const Folder &folder, bool top, Found &found)
 {
-    result = {};
-    qsizetype found = 0;
-    std::vector<char> buffer(64 * 1024);
-    std::vector<PendingFolder> pending;
-    pending.push_back({QFile::encodeName(root), root, true});
-    bool atRoot = true;
+    // Below the top a folder that turned into a link meanwhile is not entered either.
+    const int fd = ::open(folder.path.constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW));
+    if (fd < 0) {
+        ++found.unreadableFolders;
+        folderUnreadable(folder.path, errno);
+        return;
+    }
+    const QByteArray pathPrefix = folder.path.endsWith('/') ? folder.path : folder.path + '/';
+    const QString textPrefix
+            = folder.text.endsWith(QLatin1Char('/')) ? folder.text : folder.text + QLatin1Char('/');
+    // Each of the walk's threads reads into its own buffer.
+    thread_local std::vector<char> buffer(64 * 1024);
 
-    while (!pending.empty() && !result.cancelled) {
-        const PendingFolder folder = std::move(pending.back());
-        pending.pop_back();
-        // Below the root a folder that turned into a link meanwhile is not entered either.
-        const int fd = ::open(folder.path.constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC | (atRoot ? 0 : O_NOFOLLOW));
-        atRoot = false;
-        if (fd < 0) {
-            folderUnreadable(folder.path, errno);
-            continue;
+    for (;;) {
+        if (cancelRequested()) {
+            found.cancelled = true;
+            break;
         }
-        const QByteArray pathPrefix = folder.path.endsWith('/') ? folder.path : folder.path + '/';
-        const QString textPrefix = folder.text.endsWith(QLatin1Char('/'))
-                ? folder.text
-                : folder.text + QLatin1Char('/');
-
-        for (;;) {
-            if (cancelRequested()) {
-                result.cancelled = true;
-                break;
+        const ssize_t length = ::getdents64(fd, buffer.data(), buffer.size());
+        if (length == 0)
+            break;
+        if (length < 0) {
+            if (errno == EINTR)
+                continue;
+            ++found.unreadableFolders;
+            folderUnreadable(folder.path, errno);
+            break;
+        }
+        qsizetype listed = 0;
+        for (ssize_t offset = 0; offset < length;) {
+            const auto *entry = reinterpret_cast<const dirent64 *>(buffer.data() + offset);
+            offset += entry->d_reclen;
+            const char *name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            const Kind kind = kindOf(fd, name, entry->d_type);
+            if (kind == Kind::Skip)
+                continue;
+            const size_t nameLength = std::strlen(name);
+            const bool ascii = isAscii(name, nameLength);
+            QString decoded;
+            bool decodable = folder.decodable;
+            if (decodable && !ascii) {
+                decoded = QString::fromUtf8(name, qsizetype(nameLength));
+                // Invalid bytes come back as U+FFFD, so they do not survive the round trip.
+                decodable = decoded.toUtf8() == name;
             }
-            const ssize_t length = ::getdents64(fd, buffer.data(), buffer.size());
-            if (length == 0)
-                break;
-            if (length < 0) {
-                if (errno == EINTR)
-                    continue;
-                folderUnreadable(folder.path, errno);
-                break;
+            if (!decodable && kind == Kind::File) {
+                ++found.undecodableNames;
+                nameUndecodable(pathPrefix + name);
+                continue;
             }
-            for (ssize_t offset = 0; offset < length;) {
-                const auto *entry = reinterpret_cast<const dirent64 *>(buffer.data() + offset);
-                offset += entry->d_reclen;
-                const char *name = entry->d_name;
-                if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                    continue;
-                const Kind kind = kindOf(fd, name, entry->d_type);
-                if (kind == Kind::Skip)
-                    continue;
-                const size_t nameLength = std::strlen(name);
-                const bool ascii = isAscii(name, nameLength);
-                QString decoded;
-                bool decodable = folder.decodable;
-                if (decodable && !ascii) {
-                    decoded = QString::fromUtf8(name, qsizetype(nameLength));
-                    // Invalid bytes come back as U+FFFD, so they do not survive the round trip.
-                    decodable = decoded.toUtf8() == name;
-                }
-                if (kind == Kind::Folder) {
-                    QString text;
-                    if (decodable) {
-                        text.reserve(textPrefix.size() + qsizetype(nameLength));
-                        text += textPrefix;
-                        text += ascii ? QString(QLatin1String(name, qsizetype(nameLength)))
-                                      : decoded;
-                    }
-                    pending.push_back({pathPrefix + name, text, decodable});
-                    continue;
-                }
-                if (!decodable) {
-                    progress.store(found, std::memory_order_relaxed);
-                    nameUndecodable(pathPrefix + name);
-                    continue;
-                }
-                QString path;
+            QString path;
+            if (decodable) {
                 path.reserve(textPrefix.size() + qsizetype(nameLength));
                 path += textPrefix;
                 if (ascii)
                     path += QLatin1String(name, qsizetype(nameLength));
                 else
                     path += decoded;
-                files.emplace_back(path);
-                ++found;
             }
-            progress.store(found, std::memory_order_relaxed);
+            if (kind == Kind::Folder) {
+                found.folders.push_back({pathPrefix + name, path, decodable});
+            } else {
+                found.files.emplace_back(path);
+                ++listed;
+            }
         }
-        ::close(fd);
+        progress.fetch_add(listed, std::memory_order_relaxed);
     }
+    ::close(fd);
+}
+
+// Hands what one read found to the walk; called with the lock held.
+void DirWalker::deliver(Found &found)
+{
+    if (!found.files.isEmpty()) {
+        const qsizetype first = output->size();
+        output->append(std::move(found.files));
+        if (*arrival)
+            (*arrival)(output->constData() + first, output->size() - first, first);
+        found.files.clear();
+    }
+    if (!found.folders.empty()) {
+        for (Folder &folder : found.folders)
+            pending.push_back(std::move(folder));
+        found.folders.clear();
+        wake.notify_all();
+    }
+    result.cancelled = result.cancelled || std::exchange(found.cancelled, false);
+    result.unreadableFolders += std::exchange(found.unreadableFolders, 0);
+    result.undecodableNames += std::exchange(found.undecodableNames, 0);
+}
+
+// One thread's share: take a folder, read it, hand back what it held, until none is left
+// and no other thread can add any.
+void DirWalker::work()
+{
+    Found found;
+    std::unique_lock<std::mutex> hold(lock);
+    for (;;) {
+        wake.wait(hold, [this] { return !pending.empty() || reading == 0 || cancelRequested(); });
+        if (pending.empty())
+            break;
+        if (cancelRequested()) {
+            result.cancelled = true;
+            break;
+        }
+        const Folder folder = std::move(pending.back());
+        pending.pop_back();
+        ++reading;
+        hold.unlock();
+        read(folder, false, found);
+        hold.lock();
+        --reading;
+        deliver(found);
+        if (reading == 0 && pending.empty())
+            wake.notify_all();
+    }
+}
+
+bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
+{
+    result = {};
+    pending.clear();
+    reading = 0;
+    output = &files;
+    arrival = &arrived;
+
+    Found found;
+    read({QFile::encodeName(root), root, true}, true, found);
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        deliver(found);
+    }
+    // Helpers only for a tree that has folders below its top.
+    std::vector<std::thread> helpers;
+    const size_t wanted = size_t(threads - 1);
+    if (!pending.empty() && !cancelRequested()) {
+        helpers.reserve(wanted);
+        for (size_t i = 0; i < wanted; ++i)
+            helpers.emplace_back([this] { work(); });
+        work();
+    }
+    for (std::thread &helper : helpers)
+        helper.join();
+
+    if (!pending.empty())
+        result.cancelled = true;
+    pending.clear();
+    output = nullptr;
+    arrival = nullptr;
     return !result.cancelled && result.unreadableFolders == 0;
 }
 
 #else
 
-// Elsewhere the platform's names are always Unicode, so Qt's listing loses nothing.
-bool DirWalker::run(QList<QFileInfo> &files)
+// Elsewhere the platform's names are always Unicode, so Qt's listing loses nothing; one
+// thread reads.
+bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
 {
     result = {};
     qsizetype found = 0;
@@ -226,6 +323,7 @@ bool DirWalker::run(QList<QFileInfo> &files)
         }
         const QString folder = pending.takeLast();
         if (!QFileInfo(folder).isReadable()) {
+            ++result.unreadableFolders;
             folderUnreadable(QFile::encodeName(folder), EACCES);
             continue;
         }
@@ -244,6 +342,8 @@ bool DirWalker::run(QList<QFileInfo> &files)
             // A dangling link stays in the list, so that its copy fails visibly.
             if (info.isFile() || (info.isSymLink() && !info.exists())) {
                 files.append(info);
+                if (arrived)
+                    arrived(&files.constLast(), 1, files.size() - 1);
                 progress.store(++found, std::memory_order_relaxed);
             }
         }

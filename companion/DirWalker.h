@@ -5,6 +5,10 @@
 #include <QString>
 
 #include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <vector>
 
 namespace Mv {
 
@@ -16,33 +20,69 @@ struct WalkReport
     int undecodableNames = 0;
 };
 
-// Lists every file under a folder, at any depth, on the thread that calls run(). Hidden files
-// are listed; links to folders are not followed; a link to a file, or to nothing, is listed
-// as a file. Folders that cannot be read and names that are not UTF-8 are counted, logged
-// and left out. Another thread may read the progress and cancel.
+// Lists every file under a folder, at any depth. Hidden files are listed; links to folders are
+// not followed; a link to a file, or to nothing, is listed as a file. Folders that cannot be
+// read and names that are not UTF-8 are counted, logged and left out. Another thread may read
+// the progress and cancel.
+//
+// Several folders are read at once, so that a network share's round trips overlap; the files
+// come in no particular order. The thread that calls run() reads the top folder alone and then
+// works beside the helpers it starts.
 class DirWalker
 {
 public:
-    explicit DirWalker(const QString &folder);
+    // Files listed by one folder read, in the order they were appended to the list; first is
+    // their index there. Called on any of the walk's threads, one call at a time.
+    using Arrival = std::function<void(const QFileInfo *files, qsizetype count, qsizetype first)>;
+
+    // threads 0 picks a number to suit the file system: many on a network share.
+    explicit DirWalker(const QString &folder, int threads = 0);
 
     // Appends the files found. False when cancelled or when a folder could not be read.
-    bool run(QList<QFileInfo> &files);
+    bool run(QList<QFileInfo> &files, const Arrival &arrived = {});
     // Makes run() return within one batch of directory entries.
     void cancel();
     // Files listed so far; safe to read from any thread while run() works.
     qsizetype filesFound() const;
     // Valid once run() has returned.
     WalkReport report() const;
+    // The number of threads run() reads with at most.
+    int threadCount() const { return threads; }
 
 private:
+    struct Folder
+    {
+        QByteArray path;
+        QString text; // empty when some name on the way could not be decoded
+        bool decodable = true;
+    };
+    struct Found
+    {
+        QList<QFileInfo> files;
+        std::vector<Folder> folders;
+        int unreadableFolders = 0;
+        int undecodableNames = 0;
+        bool cancelled = false;
+    };
+
     bool cancelRequested() const;
-    void folderUnreadable(const QByteArray &path, int error);
-    void nameUndecodable(const QByteArray &path);
+    void read(const Folder &folder, bool top, Found &found);
+    void deliver(Found &found);
+    void work();
 
     QString root;
+    int threads;
     WalkReport result;
     std::atomic<bool> cancelFlag {false};
     std::atomic<qsizetype> progress {0};
+
+    // Shared by the walk's threads while run() works.
+    std::mutex lock;
+    std::condition_variable wake;
+    std::vector<Folder> pending;
+    int reading = 0;
+    QList<QFileInfo> *output = nullptr;
+    const Arrival *arrival = nullptr;
 };
 
 } // namespace Mv

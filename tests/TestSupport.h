@@ -157,6 +157,43 @@ private:
     QStringList unmount;
 };
 
+// folder seen through sshfs at mountPoint for the life of the object: a FUSE share speaking
+// SFTP to a local sftp-server over a pipe, so no SSH server is needed. Needs sshfs,
+// openssh-sftp-server and /dev/fuse; reason says why it failed.
+class SftpShare
+{
+public:
+    SftpShare(const QString &folder, const QString &mountPoint)
+        : mountPoint(mountPoint)
+    {
+        const QString server = "/usr/lib/openssh/sftp-server";
+        const QString command = mountPoint + ".sftp";
+        QDir().mkpath(mountPoint);
+        writeFile(command, "#!/bin/sh\nexec " + server.toUtf8() + "\n");
+        QFile(command).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        if (QStandardPaths::findExecutable("sshfs").isEmpty() || !QFileInfo::exists(server))
+            reason = "sshfs or sftp-server is missing (apt-get install sshfs openssh-sftp-server)";
+        else if (runQuietly("sshfs",
+                            {"-o", "ssh_command=" + command, "local:" + folder, mountPoint})
+                 != 0)
+            reason = "sshfs cannot mount here (no /dev/fuse, or no right to use it)";
+        else
+            mounted = true;
+    }
+    ~SftpShare()
+    {
+        if (mounted && runQuietly("fusermount", {"-u", mountPoint}) != 0)
+            runQuietly("fusermount", {"-uz", mountPoint});
+    }
+    Q_DISABLE_COPY(SftpShare)
+
+    bool mounted = false;
+    QString reason;
+
+private:
+    QString mountPoint;
+};
+
 // A web server on 127.0.0.1 with a fixed reply per path; it records every path asked for.
 // A path without a reply gets fallback; an empty reply is never answered (a stall).
 class HttpServer : public QTcpServer

@@ -2,6 +2,7 @@
 #include "companion/DirWalker.h"
 
 #include <atomic>
+#include <memory>
 #include <sys/stat.h>
 #include <thread>
 
@@ -13,43 +14,76 @@ class tst_DirWalker : public QObject
 private slots:
     void listsTree_data();
     void listsTree();
+    void cancelEndsLargeWalk_data();
     void cancelEndsLargeWalk();
 };
 
+enum class Walk { OneThread, Pool, PoolOnShare };
+Q_DECLARE_METATYPE(Walk)
+
 void tst_DirWalker::listsTree_data()
 {
-    // Entries to make below the root: "dir/" a folder, "name" an empty file.
+    // Entries to make below the root: "dir/" a folder, "name" an empty file, "name>target" a
+    // link. A walk that follows the link to a folder lists "toIn/x.txt" as well.
+    QTest::addColumn<Walk>("walk");
     QTest::addColumn<QStringList>("layout");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("nested, hidden files and dot-folders")
-            << QStringList {"a.txt",     ".hidden", "sub/.git/config", "sub/deep/er/c.JPG",
-                            "sub/b.jpg", "empty/"}
-            << QStringList {".hidden", "a.txt", "sub/.git/config", "sub/b.jpg",
-                            "sub/deep/er/c.JPG"};
+    const QStringList nested {"a.txt",     ".hidden", "sub/.git/config", "sub/deep/er/c.JPG",
+                              "sub/b.jpg", "empty/"};
+    const QStringList nestedFound {".hidden", "a.txt", "sub/.git/config", "sub/b.jpg",
+                                   "sub/deep/er/c.JPG"};
+    const QStringList links {"in/x.txt", "toIn>in", "toFile.txt>in/x.txt", "gone.txt>nowhere"};
+    const QStringList linksFound {"gone.txt", "in/x.txt", "toFile.txt"};
+    QTest::newRow("nested, one thread") << Walk::OneThread << nested << nestedFound;
+    QTest::newRow("nested, pool") << Walk::Pool << nested << nestedFound;
     QTest::newRow("names with spaces and UTF-8")
-            << QStringList {"caf\u00e9 au lait.txt", "\u65e5\u672c/\u8a9e.md"}
+            << Walk::Pool << QStringList {"caf\u00e9 au lait.txt", "\u65e5\u672c/\u8a9e.md"}
             << QStringList {"caf\u00e9 au lait.txt", "\u65e5\u672c/\u8a9e.md"};
+    QTest::newRow("links, one thread") << Walk::OneThread << links << linksFound;
+    QTest::newRow("links, pool") << Walk::Pool << links << linksFound;
+    QTest::newRow("links on sshfs") << Walk::PoolOnShare << links << linksFound;
 }
 
 void tst_DirWalker::listsTree()
 {
+    QFETCH(Walk, walk);
     QFETCH(QStringList, layout);
     QFETCH(QStringList, expected);
-    QTemporaryDir tree;
+    QTemporaryDir temp;
+    const QString tree = temp.filePath("tree");
     for (const QString &entry : layout) {
-        if (entry.endsWith('/'))
-            QVERIFY(QDir().mkpath(tree.filePath(entry)));
+        const QStringList link = entry.split('>');
+        if (link.size() == 2)
+            QVERIFY(QFile::link(link[1], tree + '/' + link[0]));
+        else if (entry.endsWith('/'))
+            QVERIFY(QDir().mkpath(tree + '/' + entry));
         else
-            writeFile(tree.filePath(entry), {});
+            writeFile(tree + '/' + entry, {});
+    }
+    QString root = tree;
+    std::unique_ptr<SftpShare> share;
+    if (walk == Walk::PoolOnShare) {
+        root = temp.filePath("share");
+        share.reset(new SftpShare(tree, root));
+        if (!share->mounted)
+            QSKIP(qPrintable(share->reason));
     }
 
-    Mv::DirWalker walker(tree.path() + QLatin1Char('/'));
+    Mv::DirWalker walker(root + QLatin1Char('/'), walk == Walk::OneThread ? 1 : 0);
+    QCOMPARE(walker.threadCount() > 1, walk != Walk::OneThread);
     QList<QFileInfo> files;
-    QVERIFY(walker.run(files));
+    QStringList arrived;
+    QVERIFY(walker.run(files, [&](const QFileInfo *first, qsizetype count, qsizetype index) {
+        QCOMPARE(index, arrived.size());
+        for (qsizetype i = 0; i < count; ++i)
+            arrived << first[i].filePath();
+    }));
     QStringList paths;
     for (const QFileInfo &info : files)
-        paths << QDir(tree.path()).relativeFilePath(info.filePath());
+        paths << QDir(root).relativeFilePath(info.filePath());
+    QCOMPARE(arrived.size(), files.size());
+    QCOMPARE(arrived.constLast(), files.constLast().filePath());
     paths.sort();
     QCOMPARE(paths, expected);
     QCOMPARE(walker.filesFound(), expected.size());
@@ -57,6 +91,13 @@ void tst_DirWalker::listsTree()
     QVERIFY(!report.cancelled);
     QCOMPARE(report.unreadableFolders, 0);
     QCOMPARE(report.undecodableNames, 0);
+}
+
+void tst_DirWalker::cancelEndsLargeWalk_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::newRow("one thread") << 1;
+    QTest::newRow("pool") << 8;
 }
 
 void tst_DirWalker::cancelEndsLargeWalk()
@@ -76,7 +117,8 @@ void tst_DirWalker::cancelEndsLargeWalk()
         }
     }
 
-    Mv::DirWalker walker(tree.path());
+    QFETCH(int, threads);
+    Mv::DirWalker walker(tree.path(), threads);
     QList<QFileInfo> files;
     std::atomic<bool> done {false};
     bool ok = true;
