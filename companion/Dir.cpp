@@ -28,7 +28,8 @@ namespace {
 // The walk runs on a worker thread while this thread keeps handling events, so the window
 // stays live. A second call made from one of those events is refused: it would wait inside
 // the first and share its status bar.
-bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *status)
+bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *status,
+                      const DirWalker::Arrival &arrived)
 {
     if (running) {
         qWarning("Not scanning %s: another scan is still running",
@@ -41,7 +42,13 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
     DirWalker walker(folder);
     QList<QFileInfo> found;
     bool ok = false;
-    std::unique_ptr<QThread> worker(QThread::create([&] { ok = walker.run(found); }));
+    const qsizetype before = files.size();
+    const DirWalker::Arrival shifted
+            = [&](const QFileInfo *first, qsizetype count, qsizetype index) {
+                  arrived(first, count, before + index);
+              };
+    std::unique_ptr<QThread> worker(QThread::create(
+            [&] { ok = walker.run(found, arrived ? shifted : DirWalker::Arrival()); }));
 
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);

@@ -58,27 +58,24 @@ void Trovella::setSrcFolder(QString folder)
                                     ui.bnEditFileTypeGroup, ui.cbbFileTypes, ui.listFileTypes};
     for (QWidget *widget : blocked)
         widget->setEnabled(false);
-    Mv::Dir::GetAllFiles(srcFolder, fileList, ui.statusBar);
-    const Mv::WalkReport report = Mv::Dir::lastReport();
-
-    // A million files take a while to look through, so events run meanwhile; the widgets
-    // stay blocked until then, as nothing may change fileList under the loop.
-    typeStatistics.clear();
+    // Types are counted as the files arrive, on the walk's threads, so that the list can fill
+    // as soon as the walk ends.
+    TypeStatistics arriving;
     QList<qsizetype> memoryFiles;
-    QElapsedTimer sinceLookEvents;
-    sinceLookEvents.start();
-    for (qsizetype i = 0; i < fileList.size() && generation == scanGeneration; ++i) {
-        const QString path = fileList.at(i).filePath();
-        const QStringView suffix = fileSuffix(path);
-        if (suffix == QLatin1String("trovella"))
-            memoryFiles.append(i);
-        else
-            typeStatistics.add(path, suffix);
-        if (i % 1024 == 0 && sinceLookEvents.elapsed() >= fillEventInterval) {
-            QCoreApplication::processEvents();
-            sinceLookEvents.restart();
-        }
-    }
+    Mv::Dir::GetAllFiles(srcFolder, fileList, ui.statusBar,
+                         [&](const QFileInfo *files, qsizetype count, qsizetype first) {
+                             for (qsizetype i = 0; i < count; ++i) {
+                                 const QString path = files[i].filePath();
+                                 const QStringView suffix = fileSuffix(path);
+                                 if (suffix == QLatin1String("trovella"))
+                                     memoryFiles.append(first + i);
+                                 else
+                                     arriving.add(path, suffix);
+                             }
+                         });
+    const Mv::WalkReport report = Mv::Dir::lastReport();
+    typeStatistics = std::move(arriving);
+
     for (QWidget *widget : blocked) {
         if (widget != ui.bnPick)
             widget->setEnabled(true);
