@@ -22,7 +22,7 @@ void FileTypeGroupStore::load()
         groupMap = parse(bytes);
 }
 
-void FileTypeGroupStore::save()
+bool FileTypeGroupStore::save(QString *error)
 {
     const QString path = QDir::current().absoluteFilePath(fileName());
     // Written aside and renamed over the old file, so a failed write keeps every group.
@@ -30,16 +30,23 @@ void FileTypeGroupStore::save()
     if (!file.open(QIODevice::WriteOnly)) {
         qWarning("Could not write %s: %s", qUtf8Printable(path),
                  qUtf8Printable(file.errorString()));
-        return;
+        if (error)
+            *error = file.errorString();
+        return false;
     }
     QTextStream out(&file);
     out.setEncoding(QStringConverter::System);
     for (auto it = groupMap.cbegin(); it != groupMap.cend(); ++it)
         out << it.key() << '=' << oneLine(it.value()) << "\r\n";
     out.flush();
-    if (out.status() != QTextStream::Ok || !file.commit())
+    if (out.status() != QTextStream::Ok || !file.commit()) {
         qWarning("Could not write %s: %s", qUtf8Printable(path),
                  qUtf8Printable(file.errorString()));
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 QMap<QString, QString> FileTypeGroupStore::groups() const { return groupMap; }
@@ -58,6 +65,8 @@ void FileTypeGroupStore::setTypes(const QString &name, const QString &types)
 {
     groupMap.insert(name, types);
 }
+
+void FileTypeGroupStore::remove(const QString &name) { groupMap.remove(name); }
 
 void FileTypeGroupStore::fetchIfMissing(const QUrl &address)
 {

@@ -13,10 +13,12 @@ public:
     static QString fileName();
 
     void load();
-    void save();
+    // False, with the reason in error, when the file could not be written.
+    bool save(QString *error = nullptr);
     QMap<QString, QString> groups() const;
     void rename(const QString &oldName, const QString &newName);
     void setTypes(const QString &name, const QString &types);
+    void remove(const QString &name);
 
     // Downloads the group store file from address when there is none yet.
     static void fetchIfMissing(const QUrl &address);

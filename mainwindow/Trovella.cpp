@@ -21,9 +21,9 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
-    // Qt 6 has no currentIndexChanged(QString): hand the slot the text of the new entry.
-    connect(ui.cbbFileTypes, &QComboBox::currentIndexChanged, this,
-            [this](int index) { fileTypeGroupSelected(ui.cbbFileTypes->itemText(index)); });
+    // A group applies when the user chooses it, also the one already shown; a refill of the
+    // box applies none.
+    connect(ui.cbbFileTypes, &QComboBox::textActivated, this, &Trovella::fileTypeGroupSelected);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));

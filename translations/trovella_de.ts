@@ -22,6 +22,41 @@
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>EditFileTypeGroup</name>
+    <message>
+        <source>A group needs a name.</source>
+        <translation>Eine Gruppe braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>A group name cannot hold &quot;=&quot;, &quot;(&quot; or a line break.</source>
+        <translation>Ein Gruppenname darf kein &quot;=&quot;, kein &quot;(&quot; und keinen Zeilenumbruch enthalten.</translation>
+    </message>
+    <message>
+        <source>There is a group named &quot;%1&quot; already.</source>
+        <translation>Es gibt schon eine Gruppe namens &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>New group</source>
+        <translation>Neue Gruppe</translation>
+    </message>
+    <message>
+        <source>New group %1</source>
+        <translation>Neue Gruppe %1</translation>
+    </message>
+    <message>
+        <source>Never matches a file type: %1</source>
+        <translation>Passt nie zu einem Dateityp: %1</translation>
+    </message>
 </context>
 <context>
     <name>Trovella</name>
@@ -112,6 +147,10 @@
     <message numerus="yes">
         <source>%n files have names that cannot be read and were left out.</source>
         <translation><numerusform>%n Datei hat einen unlesbaren Namen und wurde ausgelassen.</numerusform><numerusform>%n Dateien haben unlesbare Namen und wurden ausgelassen.</numerusform></translation>
+    </message>
+    <message>
+        <source>The file type groups could not be saved to %1: %2</source>
+        <translation>Die Dateitypgruppen konnten nicht in %1 gespeichert werden: %2</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,41 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+</context>
+<context>
+    <name>EditFileTypeGroup</name>
+    <message>
+        <source>A group needs a name.</source>
+        <translation>组需要一个名称。</translation>
+    </message>
+    <message>
+        <source>A group name cannot hold &quot;=&quot;, &quot;(&quot; or a line break.</source>
+        <translation>组名不能包含“=”、“(”或换行。</translation>
+    </message>
+    <message>
+        <source>There is a group named &quot;%1&quot; already.</source>
+        <translation>已有名为“%1”的组。</translation>
+    </message>
+    <message>
+        <source>New group</source>
+        <translation>新组</translation>
+    </message>
+    <message>
+        <source>New group %1</source>
+        <translation>新组 %1</translation>
+    </message>
+    <message>
+        <source>Never matches a file type: %1</source>
+        <translation>永远不会匹配文件类型：%1</translation>
+    </message>
 </context>
 <context>
     <name>Trovella</name>
@@ -112,6 +147,10 @@
     <message numerus="yes">
         <source>%n files have names that cannot be read and were left out.</source>
         <translation><numerusform>有 %n 个文件的名称无法读取，已被略过。</numerusform></translation>
+    </message>
+    <message>
+        <source>The file type groups could not be saved to %1: %2</source>
+        <translation>无法将文件类型组保存到 %1：%2</translation>
     </message>
 </context>
 <context>

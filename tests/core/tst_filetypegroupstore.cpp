@@ -167,7 +167,9 @@ void tst_FileTypeGroupStore::failedWriteKeepsOldFile()
     QTest::ignoreMessage(
             QtWarningMsg,
             QRegularExpression(QStringLiteral("^Could not write .*/mnt/FileTypeGroup: .+")));
-    store.save();
+    QString error;
+    QVERIFY(!store.save(&error));
+    QVERIFY(!error.isEmpty());
     QCOMPARE(readFile(FileTypeGroupStore::fileName()), old);
     QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden), QStringList {"FileTypeGroup"});
 }

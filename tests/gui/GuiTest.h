@@ -4,7 +4,9 @@
 
 #include "mainwindow/Trovella.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,6 +128,15 @@ inline QString statusText(Trovella &window)
 inline bool enabled(Trovella &window, const char *name)
 {
     return widget<QWidget>(&window, name)->isEnabled();
+}
+
+// Chooses the group box's entry that starts with text as a user does, in its list.
+inline void chooseGroup(Trovella &window, const QString &text)
+{
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(box->findText(text, Qt::MatchStartsWith), 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
 }
 
 inline void pick(Trovella &window) { widget<QPushButton>(&window, "bnPick")->click(); }

@@ -3,7 +3,9 @@
 #include "groups/EditFileTypeGroup.h"
 #include "groups/FileTypeGroupStore.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -39,8 +41,9 @@ QStringList checkedTypes(QListWidget *list)
     return result;
 }
 
-// Steps: "name:T" types T at the end of the name, "select" selects the whole name,
-// "clear" empties it, "choose:N" chooses entry N, "types:T" types T at the end of the list.
+// Steps: "name:T" types T at the end of the name, "select" selects the whole name, "clear"
+// empties it, "paste:T" pastes T over it, "choose:N" chooses entry N, "types:T" types T at
+// the end of the list, "new" and "delete" press those buttons.
 void edit(QWidget *dialog, const QStringList &steps)
 {
     auto *name = widget<QComboBox>(dialog, "cbbGroupName");
@@ -48,19 +51,23 @@ void edit(QWidget *dialog, const QStringList &steps)
     for (const QString &step : steps) {
         const QString command = step.section(':', 0, 0);
         const QString argument = step.section(':', 1);
-        if (command == QLatin1String("select")) {
+        if (command == "select" || command == "clear" || command == "paste")
             name->lineEdit()->selectAll();
-        } else if (command == QLatin1String("clear")) {
-            name->lineEdit()->selectAll();
+        if (command == "clear") {
             QTest::keyClick(name->lineEdit(), Qt::Key_Backspace);
-        } else if (command == QLatin1String("name")) {
+        } else if (command == "paste") {
+            QGuiApplication::clipboard()->setText(argument);
+            QTest::keyClick(name->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        } else if (command == "name") {
             QTest::keyClicks(name->lineEdit(), argument);
-        } else if (command == QLatin1String("choose")) {
+        } else if (command == "choose") {
             name->setCurrentIndex(argument.toInt());
-        } else {
+        } else if (command == "types") {
             types->moveCursor(QTextCursor::End);
             for (const QChar c : argument)
                 c == '\n' ? QTest::keyClick(types, Qt::Key_Return) : QTest::keyClicks(types, c);
+        } else if (command == "new" || command == "delete") {
+            widget<QPushButton>(dialog, command == "new" ? "bnNew" : "bnDelete")->click();
         }
     }
 }
@@ -82,12 +89,9 @@ private slots:
     void selection_data();
     void selection();
     void missingGroupWarnsAndChangesNothing();
-    void currentEntryAgainAppliesNothing();
     void editor_data();
     void editor();
-    void editorOk_data();
-    void editorOk();
-    void editorCancelKeepsEditsInMemoryOnly();
+    void failedSaveKeepsEdits();
 
 private:
     void answerWarnings();
@@ -122,6 +126,7 @@ void tst_Groups::answerWarnings()
 void tst_Groups::init()
 {
     warnings.clear();
+    warningWatch.start();
     scratch = std::make_unique<ScratchFolder>();
     QVERIFY(scratch->current);
 }
@@ -199,20 +204,20 @@ void tst_Groups::selection_data()
     QTest::addColumn<QStringList>("types");
     QTest::addColumn<QStringList>("checked");
 
-    // "~" sorts last, so the group under test is never the entry current at start-up.
-    const QByteArray filler = "~other=gif\r\n";
-    QTest::newRow("Pictures") << "Pictures=jpg;png\r\n" + filler << "Pictures(jpg;png)"
-                              << QStringList {"gif", "jpg", "png"} << QStringList {"jpg", "png"};
+    // The first entry is current from the start: choosing it applies it all the same.
+    QTest::newRow("Pictures, current")
+            << QByteArray("Pictures=jpg;png\r\n") << "Pictures(jpg;png)"
+            << QStringList {"gif", "jpg", "png"} << QStringList {"jpg", "png"};
     QTest::newRow("case, dot and space matter")
-            << "Odd=JPG;.png; gif\r\n" + filler << "Odd(JPG;.png; gif)"
+            << QByteArray("A=x\r\nOdd=JPG;.png; gif\r\n") << "Odd(JPG;.png; gif)"
             << QStringList {"gif", "jpg", "png"} << QStringList {};
-    QTest::newRow("empty list") << "Empty=\r\n" + filler << "Empty()" << QStringList {"", "jpg"}
-                                << QStringList {""};
-    QTest::newRow(";;") << "Gap=jpg;;png\r\n" + filler << "Gap(jpg;;png)"
+    QTest::newRow("empty list") << QByteArray("A=x\r\nEmpty=\r\n") << "Empty()"
+                                << QStringList {"", "jpg"} << QStringList {""};
+    QTest::newRow(";;") << QByteArray("A=x\r\nGap=jpg;;png\r\n") << "Gap(jpg;;png)"
                         << QStringList {"", "gif", "jpg"} << QStringList {"", "jpg"};
-    QTest::newRow("empty name") << "=jpg\r\n" + filler << "(jpg)" << QStringList {"jpg", "png"}
+    QTest::newRow("empty name") << QByteArray("=jpg\r\n") << "(jpg)" << QStringList {"jpg", "png"}
                                 << QStringList {"jpg"};
-    QTest::newRow("entry text not used") << "P=jpg\r\n" + filler << "P(jpg)"
+    QTest::newRow("entry text not used") << QByteArray("P=jpg\r\n") << "P(jpg)"
                                          << QStringList {"jpg", "P(jpg)"} << QStringList {"jpg"};
 }
 
@@ -225,15 +230,9 @@ void tst_Groups::selection()
 
     writeFile(storeFile, file);
     Trovella window;
-    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
-    auto *list = widget<QListWidget>(&window, "listFileTypes");
-    box->setCurrentIndex(box->findText(QStringLiteral("~other(gif)")));
-    fillTypes(list, types, checked);
-
-    const int index = box->findText(entry);
-    QVERIFY(index >= 0);
-    box->setCurrentIndex(index);
-    QCOMPARE(checkedTypes(list), checked);
+    fillTypes(typeList(window), types, checked);
+    chooseGroup(window, entry);
+    QCOMPARE(checkedTypes(typeList(window)), checked);
     QCOMPARE(warnings, QStringList {});
 }
 
@@ -242,149 +241,139 @@ void tst_Groups::missingGroupWarnsAndChangesNothing()
     // The name is cut at its "(", so the group cannot be found.
     writeFile(storeFile, "a(b=jpg\r\nz=png\r\n");
     Trovella window;
+    fillTypes(typeList(window), {"jpg", "png"}, {"jpg"});
+    chooseGroup(window, "a(b");
     QCOMPARE(warnings, QStringList {"error: no such type"});
-    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
-    auto *list = widget<QListWidget>(&window, "listFileTypes");
-    box->setCurrentIndex(1);
-    fillTypes(list, {"jpg", "png"}, {"jpg"});
-
-    box->setCurrentIndex(0);
-    QCOMPARE(warnings, (QStringList {"error: no such type", "error: no such type"}));
-    QCOMPARE(checkedTypes(list), QStringList {"png"});
-    QCOMPARE(box->currentIndex(), 0);
-}
-
-void tst_Groups::currentEntryAgainAppliesNothing()
-{
-    writeFile(storeFile, "Pictures=jpg\r\n");
-    Trovella window;
-    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
-    auto *list = widget<QListWidget>(&window, "listFileTypes");
-    fillTypes(list, {"jpg", "png"}, {"jpg"});
-    box->setCurrentIndex(0);
-    QCOMPARE(checkedTypes(list), QStringList {"png"});
+    QCOMPARE(checkedTypes(typeList(window)), QStringList {"png"});
 }
 
 void tst_Groups::editor_data()
 {
-    QTest::addColumn<QStringList>("groups");
+    QTest::addColumn<QByteArray>("file"); // the main window shows its second group
     QTest::addColumn<QStringList>("steps"); // see edit()
-    QTest::addColumn<QStringList>("expectedGroups");
-    QTest::addColumn<QStringList>("expectedNames");
-    QTest::addColumn<QString>("expectedTypes");
+    QTest::addColumn<QString>("finish"); // "ok", "cancel" or "close"
+    QTest::addColumn<QStringList>("seen"); // names, types, name box tooltip, hint under types
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QStringList>("entries"); // of the main window's box, its current first
 
-    const QStringList ab {"A=a1", "B=b1"};
-    QTest::newRow("opens on the first")
-            << ab << QStringList {} << ab << QStringList {"A", "B"} << "a1";
-    QTest::newRow("choose B") << ab << QStringList {"choose:1"} << ab << QStringList {"A", "B"}
-                              << "b1";
-    QTest::newRow("rename to X") << ab << QStringList {"select", "name:X"}
-                                 << QStringList {"B=b1", "X=a1"} << QStringList {"X", "B"} << "a1";
-    QTest::newRow("rename on to XY")
-            << ab << QStringList {"select", "name:XY"} << QStringList {"B=b1", "XY=a1"}
-            << QStringList {"XY", "B"} << "a1";
-    QTest::newRow("B over A edits B")
-            << ab << QStringList {"select", "name:B", "types:2"} << QStringList {"A=a1", "B=a12"}
-            << QStringList {"A", "B"} << "a12";
-    QTest::newRow("empty name creates group")
-            << ab << QStringList {"clear", "types:2"} << QStringList {"=a12", "A=a1", "B=b1"}
-            << QStringList {"A", "B"} << "a12";
-    QTest::newRow("empty store") << QStringList {} << QStringList {"name:P", "types:jpg"}
-                                 << QStringList {"P=jpg"} << QStringList {} << "jpg";
-    QTest::newRow("two lines kept in memory")
-            << ab << QStringList {"types:\n2"} << QStringList {"A=a1\n2", "B=b1"}
-            << QStringList {"A", "B"} << "a1\n2";
+    const QByteArray ab = "A=a1\r\nB=b1\r\n";
+    const QStringList abSeen {"A,B", "a1", "", ""};
+    const QStringList abEntries {"B(b1)", "A(a1)", "B(b1)"};
+    QTest::newRow("OK without change") << ab << QStringList {} << "ok" << abSeen << ab << abEntries;
+    QTest::newRow("Cancel drops a rename") << ab << QStringList {"select", "name:X"} << "cancel"
+                                           << QStringList {"X,B", "a1", "", ""} << ab << abEntries;
+    QTest::newRow("close drops a deletion") << ab << QStringList {"delete"} << "close"
+                                            << QStringList {"B", "b1", "", ""} << ab << abEntries;
+    QTest::newRow("rename") << ab << QStringList {"select", "name:X"} << "ok"
+                            << QStringList {"X,B", "a1", "", ""} << QByteArray("B=b1\r\nX=a1\r\n")
+                            << QStringList {"B(b1)", "B(b1)", "X(a1)"};
+    QTest::newRow("rename onto another group")
+            << QByteArray("Audio=mp3\r\nVideo=mp4\r\n")
+            << QStringList {"choose:1", "select", "name:Audio"} << "ok"
+            << QStringList {"Audio,Video", "mp4", "There is a group named \"Audio\" already.", ""}
+            << QByteArray("Audio=mp3\r\nVideo=mp4\r\n")
+            << QStringList {"Video(mp4)", "Audio(mp3)", "Video(mp4)"};
+    const QString badName = "A group name cannot hold \"=\", \"(\" or a line break.";
+    QTest::newRow("=") << ab << QStringList {"name:=x"} << "ok"
+                       << QStringList {"A,B", "a1", badName, ""} << ab << abEntries;
+    QTest::newRow("(") << ab << QStringList {"name:(x"} << "ok"
+                       << QStringList {"A,B", "a1", badName, ""} << ab << abEntries;
+    QTest::newRow("line break") << ab << QStringList {"paste:x\ny"} << "ok"
+                                << QStringList {"A,B", "a1", badName, ""} << ab << abEntries;
+    QTest::newRow("no name") << ab << QStringList {"clear"} << "ok"
+                             << QStringList {"A,B", "a1", "A group needs a name.", ""} << ab
+                             << abEntries;
+    QTest::newRow("new") << ab << QStringList {"new", "name:Pics", "types:jpg"} << "ok"
+                         << QStringList {"A,B,Pics", "jpg", "", ""}
+                         << QByteArray("A=a1\r\nB=b1\r\nPics=jpg\r\n")
+                         << QStringList {"B(b1)", "A(a1)", "B(b1)", "Pics(jpg)"};
+    QTest::newRow("new twice") << ab << QStringList {"new", "new"} << "ok"
+                               << QStringList {"A,B,New group,New group 2", "", "", ""}
+                               << QByteArray("A=a1\r\nB=b1\r\nNew group=\r\nNew group 2=\r\n")
+                               << QStringList {"B(b1)", "A(a1)", "B(b1)", "New group()",
+                                               "New group 2()"};
+    QTest::newRow("delete the group shown")
+            << ab << QStringList {"choose:1", "delete"} << "ok" << QStringList {"A", "a1", "", ""}
+            << QByteArray("A=a1\r\n") << QStringList {"A(a1)", "A(a1)"};
+    QTest::newRow("delete all, then new")
+            << ab << QStringList {"delete", "delete", "new", "name:P", "types:jpg"} << "ok"
+            << QStringList {"P", "jpg", "", ""} << QByteArray("P=jpg\r\n")
+            << QStringList {"P(jpg)", "P(jpg)"};
+    QTest::newRow("types kept as typed")
+            << ab << QStringList {"types:;JPG; .png;gif"} << "ok"
+            << QStringList {"A,B", "a1;JPG; .png;gif", "",
+                            R"(Never matches a file type: "JPG", " .png")"}
+            << QByteArray("A=a1;JPG; .png;gif\r\nB=b1\r\n")
+            << QStringList {"B(b1)", "A(a1;JPG; .png;gif)", "B(b1)"};
+    QTest::newRow("lines kept on one line")
+            << ab << QStringList {"types:\n\npng"} << "ok"
+            << QStringList {"A,B", "a1\n\npng", "", ""} << QByteArray("A=a1;;png\r\nB=b1\r\n")
+            << QStringList {"B(b1)", "A(a1;;png)", "B(b1)"};
 }
 
 void tst_Groups::editor()
 {
-    QFETCH(QStringList, groups);
-    QFETCH(QStringList, steps);
-    QFETCH(QStringList, expectedGroups);
-    QFETCH(QStringList, expectedNames);
-    QFETCH(QString, expectedTypes);
-
-    FileTypeGroupStore store;
-    for (const QString &group : groups)
-        store.setTypes(group.section('=', 0, 0), group.section('=', 1));
-    EditFileTypeGroup dialog(&store);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
-    edit(&dialog, steps);
-    QCOMPARE(pairs(store.groups()), expectedGroups);
-    QCOMPARE(entries(widget<QComboBox>(&dialog, "cbbGroupName")), expectedNames);
-    QCOMPARE(widget<QPlainTextEdit>(&dialog, "edTypes")->toPlainText(), expectedTypes);
-}
-
-void tst_Groups::editorOk_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("steps"); // see edit()
-    QTest::addColumn<QByteArray>("saved");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QStringList>("checked"); // of jpg and png, by the first group
-
-    QTest::newRow("new group in an empty store")
-            << QByteArray() << QStringList {"name:P", "types:jpg"} << QByteArray("P=jpg\r\n")
-            << QStringList {"P(jpg)"} << QStringList {"jpg"};
-    QTest::newRow("no changes rewrites the same bytes")
-            << QByteArray("A=jpg\r\nB=png\r\n") << QStringList {}
-            << QByteArray("A=jpg\r\nB=png\r\n") << QStringList {"A(jpg)", "B(png)"}
-            << QStringList {"jpg"};
-    // Typed over several lines, with an empty one: saved on one line, every group kept.
-    QTest::newRow("multi-line list")
-            << QByteArray("A=jpg\r\nB=mp3\r\nC=txt\r\n") << QStringList {"types:\n\npng"}
-            << QByteArray("A=jpg;;png\r\nB=mp3\r\nC=txt\r\n")
-            << QStringList {"A(jpg;;png)", "B(mp3)", "C(txt)"} << QStringList {"jpg", "png"};
-}
-
-void tst_Groups::editorOk()
-{
     QFETCH(QByteArray, file);
     QFETCH(QStringList, steps);
+    QFETCH(QString, finish);
     writeFile(storeFile, file);
     Trovella window;
     auto *box = widget<QComboBox>(&window, "cbbFileTypes");
     box->setCurrentIndex(1);
-    fillTypes(typeList(window), {"jpg", "png"}, {"jpg"});
-    QFile::remove(storeFile);
+    fillTypes(typeList(window), {"doc", "jpg", "txt"}, {"jpg"});
 
-    openEditor(window, [steps](QWidget *dialog) {
+    QStringList seen;
+    openEditor(window, [&](QWidget *dialog) {
         edit(dialog, steps);
-        widget<QPushButton>(dialog, "bnOK")->click();
+        auto *name = widget<QComboBox>(dialog, "cbbGroupName");
+        seen << entries(name).join(',') << widget<QPlainTextEdit>(dialog, "edTypes")->toPlainText()
+             << name->toolTip() << widget<QLabel>(dialog, "labelTypesHint")->text();
+        if (finish == "close")
+            dialog->close();
+        else
+            widget<QPushButton>(dialog, finish == "ok" ? "bnOK" : "bnCancel")->click();
     });
+    QTEST(seen, "seen");
     QTEST(readFile(storeFile), "saved");
-    QTEST(entries(box), "entries");
-    QCOMPARE(box->currentIndex(), 0);
-    QTEST(checkedTypes(typeList(window)), "checked");
+    QTEST(QStringList {box->currentText()} + entries(box), "entries");
+    // Nobody chose a group: the check marks stay the user's.
+    QCOMPARE(checkedTypes(typeList(window)), (QStringList {"doc", "txt"}));
+    QCOMPARE(warnings, QStringList {});
+
+    // The window holds what the file holds: OK without a change writes the same.
+    openEditor(window, [](QWidget *dialog) { widget<QPushButton>(dialog, "bnOK")->click(); });
+    QTEST(readFile(storeFile), "saved");
 }
 
-void tst_Groups::editorCancelKeepsEditsInMemoryOnly()
+void tst_Groups::failedSaveKeepsEdits()
 {
-    const QByteArray file = "A=a1\r\nB=b1\r\n";
-    writeFile(storeFile, file);
+    writeFile(storeFile, "A=a1\r\n");
     Trovella window;
-    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
-    openEditor(window, [](QWidget *dialog) {
-        auto *name = widget<QComboBox>(dialog, "cbbGroupName");
-        name->lineEdit()->selectAll();
-        QTest::keyClicks(name->lineEdit(), QStringLiteral("X"));
-        widget<QPushButton>(dialog, "bnCancel")->click();
-    });
-    QCOMPARE(readFile(storeFile), file);
-    QCOMPARE(entries(box), (QStringList {"A(a1)", "B(b1)"}));
-
-    box->setCurrentIndex(1);
-    box->setCurrentIndex(0);
-    QCOMPARE(warnings, QStringList {"error: no such type"});
-
+    // The box answers and records the warning; the dialog is answered here.
+    warningWatch.stop();
+    QVERIFY(QFile::remove(storeFile) && QDir().mkdir(storeFile));
+    QString message;
     QStringList names;
-    openEditor(window, [&names](QWidget *dialog) {
-        names = entries(widget<QComboBox>(dialog, "cbbGroupName"));
-        widget<QPushButton>(dialog, "bnCancel")->click();
+    openEditor(window, [&](QWidget *dialog) {
+        edit(dialog, {"select", "name:X"});
+        whenModalOpens(&window, [&](QWidget *box) {
+            message = box->windowTitle() + ": " + qobject_cast<QMessageBox *>(box)->text();
+            whenModalOpens(&window, [&](QWidget *again) {
+                names = entries(widget<QComboBox>(again, "cbbGroupName"));
+                QDir().rmdir(storeFile);
+                widget<QPushButton>(again, "bnOK")->click();
+            });
+            qobject_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->click();
+        });
+        widget<QPushButton>(dialog, "bnOK")->click();
     });
-    QCOMPARE(names, (QStringList {"B", "X"}));
+    QCOMPARE(message,
+             "error: The file type groups could not be saved to "
+                     + QDir::current().absoluteFilePath(storeFile)
+                     + ": Filename refers to a directory");
+    QCOMPARE(names, QStringList {"X"});
+    QCOMPARE(readFile(storeFile), QByteArray("X=a1\r\n"));
+    QCOMPARE(entries(widget<QComboBox>(&window, "cbbFileTypes")), QStringList {"X(a1)"});
 }
 
 TROVELLA_GUI_TEST_MAIN(tst_Groups)
