@@ -36,6 +36,10 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     ui.webView->setUrl(Site::advertisementPage());
 
     setUpPreview();
+#if QT_CONFIG(sessionmanager)
+    // A log-out may end the program without closing the window.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &Trovella::writeMemory);
+#endif
     loadFileTypeGroups();
     applyTranslation([this] { ui.retranslateUi(this); });
 }

@@ -42,6 +42,8 @@ void Trovella::setSrcFolder(QString folder)
 {
     if (!QDir(folder).exists())
         return;
+    // The list about to go holds the user's choices for the folder shown so far.
+    writeMemory();
     const quint64 generation = ++scanGeneration;
     scanComplete = false;
 
