@@ -87,5 +87,5 @@ void Trovella::listItemChanged()
 
 void Trovella::applyPickRule()
 {
-    ui.bnPick->setEnabled(!srcFolder.isEmpty() && !desFolder.isEmpty());
+    ui.bnPick->setEnabled(picksRunning == 0 && !srcFolder.isEmpty() && !desFolder.isEmpty());
 }

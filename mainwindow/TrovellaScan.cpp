@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThreadPool>
 
 #include <utility>
@@ -58,6 +59,10 @@ void Trovella::setSrcFolder(QString folder)
     // the old items whose changes would re-enable Pick; Exit stays and cancels the walk.
     const QList<QWidget *> blocked {ui.bnSourceFolder,      ui.bnDesFolder,  ui.bnPick,
                                     ui.bnEditFileTypeGroup, ui.cbbFileTypes, ui.listFileTypes};
+    // Disabling the focused Browse would hand the focus on to Exit, where a Space quits.
+    const QPointer<QWidget> focused = focusWidget();
+    if (focused)
+        focused->clearFocus();
     for (QWidget *widget : blocked)
         widget->setEnabled(false);
     Mv::Dir::GetAllFiles(srcFolder, fileList, ui.statusBar);
@@ -85,6 +90,8 @@ void Trovella::setSrcFolder(QString folder)
         if (widget != ui.bnPick)
             widget->setEnabled(true);
     }
+    if (focused && !focusWidget())
+        focused->setFocus();
     if (generation != scanGeneration)
         return;
     reportWalkLosses(report, srcFolder, ui.statusBar);

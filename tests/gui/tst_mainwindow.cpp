@@ -128,8 +128,9 @@ void tst_MainWindow::tabOrder()
 {
     Trovella w;
     const QStringList chain
-            = {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnPick",     "bnViewPickResult",
-               "bnExit",         "edDesFolder", "webView",       "edSrcFolder"};
+            = {"bnSourceFolder", "bnDesFolder", "cbbFileTypes",     "bnEditFileTypeGroup",
+               "listFileTypes",  "bnPick",      "bnViewPickResult", "bnExit",
+               "edDesFolder",    "webView",     "edSrcFolder"};
     for (int i = 0; i + 1 < chain.size(); ++i) {
         QWidget *from = w.findChild<QWidget *>(chain.at(i));
         QWidget *next = from->nextInFocusChain();

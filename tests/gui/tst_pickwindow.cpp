@@ -99,7 +99,11 @@ void tst_PickWindow::pick()
     auto *status = widget<QStatusBar>(&window, "statusBar");
     connect(status, &QStatusBar::messageChanged, this, [this](const QString &m) { messages << m; });
 
-    ::pick(window);
+    // By keyboard: the focus comes back to the list, not to Exit.
+    auto *bnPick = widget<QPushButton>(&window, "bnPick");
+    bnPick->setFocus();
+    QTest::keyClick(bnPick, Qt::Key_Space);
+    QCOMPARE(window.focusWidget(), typeList(window));
 
     QCOMPARE(window.destinationFolder(), des + "/Photos");
     QCOMPARE(widget<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
@@ -235,19 +239,28 @@ void tst_PickWindow::stopMidPick()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QStringList messages;
+    QStringList enabledMidPick;
     connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, this,
             [&](const QString &m) {
                 messages << m;
-                if (m.startsWith("Creating: ") && messages.count() == 1)
-                    QTimer::singleShot(0, &window, [&window, escape] {
-                        if (escape)
-                            QTest::keyClick(&window, Qt::Key_Escape);
-                        else
-                            window.close();
-                    });
+                if (!m.startsWith("Creating: ") || messages.count() != 1)
+                    return;
+                // A change of the list, as a group applied would make, leaves Pick off.
+                typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+                for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"}) {
+                    if (enabled(window, name))
+                        enabledMidPick << name;
+                }
+                QTimer::singleShot(0, &window, [&window, escape] {
+                    if (escape)
+                        QTest::keyClick(&window, Qt::Key_Escape);
+                    else
+                        window.close();
+                });
             });
     ::pick(window);
 
+    QCOMPARE(enabledMidPick, QStringList());
     QCOMPARE(window.isVisible(), escape);
     const QStringList copied = entries(des + "/src", QDir::Files);
     QVERIFY2(copied.size() < count, "the pick went on after it was stopped");
@@ -262,7 +275,8 @@ void tst_PickWindow::stopMidPick()
              QString("Stopped. %1 files were not copied.").arg(count - copied.size()));
     // The pick's messages were not mixed with summaries.
     QVERIFY(messages.filter(QRegularExpression("^Selected: ")).isEmpty());
-    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult"})
+    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult",
+                             "cbbFileTypes", "bnEditFileTypeGroup"})
         QVERIFY2(enabled(window, name), name);
 }
 

@@ -352,8 +352,12 @@ void tst_Scan::remembered()
     auto window = std::make_unique<Trovella>();
     chooseFolder(*window, "bnDesFolder", destination.path());
     QTRY_COMPARE(window->destinationFolder(), destination.path());
+    auto *browse = widget<QPushButton>(window.get(), "bnSourceFolder");
+    browse->setFocus();
     chooseFolder(*window, "bnSourceFolder", tree.path());
     QTRY_COMPARE(window->sourceFolder(), tree.path());
+    // The scan's disabled Browse does not hand the focus on to Exit.
+    QCOMPARE(window->focusWidget(), browse);
     for (QListWidgetItem *item : typeList(*window)->findItems("jpg", Qt::MatchExactly)
                  + typeList(*window)->findItems("txt", Qt::MatchExactly))
         item->setCheckState(Qt::Checked);
