@@ -85,9 +85,11 @@ void Trovella::pick()
     const int unhandled = int(toCopy.size()) - ui.progressBar->value();
     if (!plan.go)
         ui.statusBar->showMessage(tr("Nothing was copied."), 2000);
+    else if (pickStopRequested && unhandled + failures == 1)
+        ui.statusBar->showMessage(tr("Stopped. 1 file was not copied."), 2000);
     else if (pickStopRequested && unhandled > 0)
         ui.statusBar->showMessage(
-                tr("Stopped. %1 files were not copied.").arg(unhandled + failures), 2000);
+                tr("Stopped. %n files were not copied.", nullptr, unhandled + failures), 2000);
     else if (failures == 0)
         ui.statusBar->showMessage(tr("Finished."), 2000);
     else if (failures == 1)
