@@ -48,7 +48,8 @@ private slots:
     void failures();
     void stopMidPick_data();
     void stopMidPick();
-    void viewResultOpensTheFolder();
+    void viewResult_data();
+    void viewResult();
     void launchersRunAlongside();
 
 private:
@@ -280,18 +281,31 @@ void tst_PickWindow::stopMidPick()
         QVERIFY2(enabled(window, name), name);
 }
 
-void tst_PickWindow::viewResultOpensTheFolder()
+void tst_PickWindow::viewResult_data()
 {
-    const QString browser = fakeBrowser(temp, false);
-    QVERIFY(!browser.isEmpty());
-    WebThread::setCommandForTests('"' + browser + "\" %1");
+    QTest::addColumn<bool>("browser");
+    QTest::newRow("browser") << true;
+    QTest::newRow("none") << false;
+}
+
+void tst_PickWindow::viewResult()
+{
+    QFETCH(bool, browser);
+    const QString command = browser ? fakeBrowser(temp, false) : "/nonexistent/browser";
+    WebThread::setCommandForTests('"' + command + "\" %1");
     const QString des = temp.filePath("50% #1? done");
 
     Trovella window;
     chooseDestination(window, des);
+    if (!browser)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not start the browser"));
     QMetaObject::invokeMethod(&window, "viewPickResult");
 
-    QTRY_COMPARE(recordLines(temp), QStringList {"start " + QUrl::fromLocalFile(des).toString()});
+    if (browser)
+        QTRY_COMPARE(recordLines(temp),
+                     QStringList {"start " + QUrl::fromLocalFile(des).toString()});
+    else
+        QTRY_COMPARE(statusText(window), "No web browser could be started to show " + des + ".");
 }
 
 void tst_PickWindow::launchersRunAlongside()
