@@ -1,4 +1,5 @@
 #include "app/MemoryTuning.h"
+#include "app/TerminationSignals.h"
 #include "mainwindow/Trovella.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     // The embedded web view shares its GL context with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication a(argc, argv);
+    quitOnTerminationSignals();
     Trovella w;
     w.show();
     return a.exec();

@@ -30,7 +30,9 @@ void WebThread::run()
     // The platform's command is looked up anew for every launch.
     const BrowserLaunch launch = browserLaunch(command.isNull() ? browserCommand() : command, url);
     const int exitCode = QProcess::execute(launch.program, launch.arguments);
-    if (exitCode == -2)
+    if (exitCode == -2) {
         qWarning("Could not start the browser \"%s\" for %s", qUtf8Printable(launch.program),
                  qUtf8Printable(url.toString()));
+        Q_EMIT notStarted(url);
+    }
 }

@@ -8,6 +8,8 @@
 // exits, so that the window never waits for it.
 class WebThread : public QThread
 {
+    Q_OBJECT
+
 public:
     WebThread(QUrl url, QObject *parent = nullptr);
     ~WebThread() override;
@@ -16,6 +18,11 @@ public:
     static void setCommandForTests(const QString &command);
     // How many launchers exist at the moment.
     static int count();
+
+signals:
+    // The browser program could not be run at all (missing, not executable); sent from the
+    // launcher's own thread.
+    void notStarted(const QUrl &url);
 
 protected:
     void run() override;

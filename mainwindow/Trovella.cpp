@@ -36,6 +36,10 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     ui.webView->setUrl(Site::advertisementPage());
 
     setUpPreview();
+#if QT_CONFIG(sessionmanager)
+    // A log-out may end the program without closing the window.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &Trovella::writeMemory);
+#endif
     loadFileTypeGroups();
     applyTranslation([this] { ui.retranslateUi(this); });
 }
@@ -83,5 +87,5 @@ void Trovella::listItemChanged()
 
 void Trovella::applyPickRule()
 {
-    ui.bnPick->setEnabled(!srcFolder.isEmpty() && !desFolder.isEmpty());
+    ui.bnPick->setEnabled(picksRunning == 0 && !srcFolder.isEmpty() && !desFolder.isEmpty());
 }

@@ -23,10 +23,15 @@ int countFailures(const QList<FileCopier::Result> &results)
 
 void Trovella::pick()
 {
-    ui.bnPick->setEnabled(false);
-    ui.bnSourceFolder->setEnabled(false);
-    ui.bnDesFolder->setEnabled(false);
-    ui.listFileTypes->setEnabled(false);
+    // Disabling the focused Pick would hand the focus on to Exit, where a second Space quits.
+    if (QWidget *focused = focusWidget())
+        focused->clearFocus();
+    // Nothing may start a second pick inside this one: a group chosen or edited would
+    // re-enable Pick, and the editor's dialog would hold the copy up.
+    const QList<QWidget *> blocked {ui.bnPick,        ui.bnSourceFolder, ui.bnDesFolder,
+                                    ui.listFileTypes, ui.cbbFileTypes,   ui.bnEditFileTypeGroup};
+    for (QWidget *widget : blocked)
+        widget->setEnabled(false);
 
     // Fixed before the first copy: changes made while events run do not reach this pick.
     QSet<QString> checked;
@@ -80,9 +85,11 @@ void Trovella::pick()
     const int unhandled = int(toCopy.size()) - ui.progressBar->value();
     if (!plan.go)
         ui.statusBar->showMessage(tr("Nothing was copied."), 2000);
+    else if (pickStopRequested && unhandled + failures == 1)
+        ui.statusBar->showMessage(tr("Stopped. 1 file was not copied."), 2000);
     else if (pickStopRequested && unhandled > 0)
         ui.statusBar->showMessage(
-                tr("Stopped. %1 files were not copied.").arg(unhandled + failures), 2000);
+                tr("Stopped. %n files were not copied.", nullptr, unhandled + failures), 2000);
     else if (failures == 0)
         ui.statusBar->showMessage(tr("Finished."), 2000);
     else if (failures == 1)
@@ -91,9 +98,12 @@ void Trovella::pick()
         ui.statusBar->showMessage(tr("Finished. %n files could not be copied.", nullptr, failures),
                                   2000);
 
-    ui.bnSourceFolder->setEnabled(true);
-    ui.bnDesFolder->setEnabled(true);
-    ui.listFileTypes->setEnabled(true);
+    // Pick stays off until the next change of the choice.
+    for (QWidget *widget : blocked) {
+        if (widget != ui.bnPick)
+            widget->setEnabled(true);
+    }
+    ui.listFileTypes->setFocus();
     // A declined pick has not touched the destination: nothing new to view.
     if (plan.go)
         ui.bnViewPickResult->setEnabled(true);

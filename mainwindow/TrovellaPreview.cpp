@@ -66,8 +66,11 @@ void Trovella::showSelectionSummary()
         if (item->checkState() == Qt::Checked)
             total += typeStatistics.figures(item->text());
     }
-    shownSummary = tr("Selected: %1 files, %2")
-                           .arg(QLocale().toString(total.files), TypeStatistics::sizeText(total));
+    // Plain plurals: without a translation "%n file(s)" would reach the user as it stands.
+    const QString selected = total.files == 1
+            ? tr("Selected: 1 file, %1")
+            : tr("Selected: %Ln files, %1", nullptr, int(total.files));
+    shownSummary = selected.arg(TypeStatistics::sizeText(total));
     ui.statusBar->showMessage(shownSummary);
 }
 

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThreadPool>
 
 #include <utility>
@@ -42,6 +43,8 @@ void Trovella::setSrcFolder(QString folder)
 {
     if (!QDir(folder).exists())
         return;
+    // The list about to go holds the user's choices for the folder shown so far.
+    writeMemory();
     const quint64 generation = ++scanGeneration;
     scanComplete = false;
 
@@ -56,6 +59,10 @@ void Trovella::setSrcFolder(QString folder)
     // the old items whose changes would re-enable Pick; Exit stays and cancels the walk.
     const QList<QWidget *> blocked {ui.bnSourceFolder,      ui.bnDesFolder,  ui.bnPick,
                                     ui.bnEditFileTypeGroup, ui.cbbFileTypes, ui.listFileTypes};
+    // Disabling the focused Browse would hand the focus on to Exit, where a Space quits.
+    const QPointer<QWidget> focused = focusWidget();
+    if (focused)
+        focused->clearFocus();
     for (QWidget *widget : blocked)
         widget->setEnabled(false);
     // Types are counted as the files arrive, on the walk's threads, so that the list can fill
@@ -80,6 +87,8 @@ void Trovella::setSrcFolder(QString folder)
         if (widget != ui.bnPick)
             widget->setEnabled(true);
     }
+    if (focused && !focusWidget())
+        focused->setFocus();
     if (generation != scanGeneration)
         return;
     reportWalkLosses(report, srcFolder, ui.statusBar);

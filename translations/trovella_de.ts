@@ -101,12 +101,24 @@
         <translation>Es wurde nichts kopiert.</translation>
     </message>
     <message>
-        <source>Stopped. %1 files were not copied.</source>
-        <translation>Angehalten. %1 Dateien wurden nicht kopiert.</translation>
+        <source>Stopped. 1 file was not copied.</source>
+        <translation>Angehalten. 1 Datei wurde nicht kopiert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. %n files were not copied.</source>
+        <translation><numerusform>Angehalten. %n Datei wurde nicht kopiert.</numerusform><numerusform>Angehalten. %n Dateien wurden nicht kopiert.</numerusform></translation>
     </message>
     <message>
-        <source>Selected: %1 files, %2</source>
-        <translation>Ausgewählt: %1 Dateien, %2</translation>
+        <source>Selected: 1 file, %1</source>
+        <translation>Ausgewählt: 1 Datei, %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Selected: %Ln files, %1</source>
+        <translation><numerusform>Ausgewählt: %Ln Datei, %1</numerusform><numerusform>Ausgewählt: %Ln Dateien, %1</numerusform></translation>
+    </message>
+    <message>
+        <source>No web browser could be started to show %1.</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um %1 zu zeigen.</translation>
     </message>
     <message>
         <source>%1 are needed and %2 are free.</source>

@@ -101,12 +101,24 @@
         <translation>没有复制任何文件。</translation>
     </message>
     <message>
-        <source>Stopped. %1 files were not copied.</source>
-        <translation>已停止。有 %1 个文件未复制。</translation>
+        <source>Stopped. 1 file was not copied.</source>
+        <translation>已停止。有 1 个文件未复制。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. %n files were not copied.</source>
+        <translation><numerusform>已停止。有 %n 个文件未复制。</numerusform></translation>
     </message>
     <message>
-        <source>Selected: %1 files, %2</source>
-        <translation>已选：%1 个文件，%2</translation>
+        <source>Selected: 1 file, %1</source>
+        <translation>已选：1 个文件，%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Selected: %Ln files, %1</source>
+        <translation><numerusform>已选：%Ln 个文件，%1</numerusform></translation>
+    </message>
+    <message>
+        <source>No web browser could be started to show %1.</source>
+        <translation>无法启动网页浏览器来显示 %1。</translation>
     </message>
     <message>
         <source>%1 are needed and %2 are free.</source>

@@ -48,7 +48,8 @@ private slots:
     void failures();
     void stopMidPick_data();
     void stopMidPick();
-    void viewResultOpensTheFolder();
+    void viewResult_data();
+    void viewResult();
     void launchersRunAlongside();
 
 private:
@@ -99,7 +100,11 @@ void tst_PickWindow::pick()
     auto *status = widget<QStatusBar>(&window, "statusBar");
     connect(status, &QStatusBar::messageChanged, this, [this](const QString &m) { messages << m; });
 
-    ::pick(window);
+    // By keyboard: the focus comes back to the list, not to Exit.
+    auto *bnPick = widget<QPushButton>(&window, "bnPick");
+    bnPick->setFocus();
+    QTest::keyClick(bnPick, Qt::Key_Space);
+    QCOMPARE(window.focusWidget(), typeList(window));
 
     QCOMPARE(window.destinationFolder(), des + "/Photos");
     QCOMPARE(widget<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
@@ -235,19 +240,28 @@ void tst_PickWindow::stopMidPick()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QStringList messages;
+    QStringList enabledMidPick;
     connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, this,
             [&](const QString &m) {
                 messages << m;
-                if (m.startsWith("Creating: ") && messages.count() == 1)
-                    QTimer::singleShot(0, &window, [&window, escape] {
-                        if (escape)
-                            QTest::keyClick(&window, Qt::Key_Escape);
-                        else
-                            window.close();
-                    });
+                if (!m.startsWith("Creating: ") || messages.count() != 1)
+                    return;
+                // A change of the list, as a group applied would make, leaves Pick off.
+                typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+                for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"}) {
+                    if (enabled(window, name))
+                        enabledMidPick << name;
+                }
+                QTimer::singleShot(0, &window, [&window, escape] {
+                    if (escape)
+                        QTest::keyClick(&window, Qt::Key_Escape);
+                    else
+                        window.close();
+                });
             });
     ::pick(window);
 
+    QCOMPARE(enabledMidPick, QStringList());
     QCOMPARE(window.isVisible(), escape);
     const QStringList copied = entries(des + "/src", QDir::Files);
     QVERIFY2(copied.size() < count, "the pick went on after it was stopped");
@@ -262,22 +276,36 @@ void tst_PickWindow::stopMidPick()
              QString("Stopped. %1 files were not copied.").arg(count - copied.size()));
     // The pick's messages were not mixed with summaries.
     QVERIFY(messages.filter(QRegularExpression("^Selected: ")).isEmpty());
-    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult"})
+    for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult",
+                             "cbbFileTypes", "bnEditFileTypeGroup"})
         QVERIFY2(enabled(window, name), name);
 }
 
-void tst_PickWindow::viewResultOpensTheFolder()
+void tst_PickWindow::viewResult_data()
 {
-    const QString browser = fakeBrowser(temp, false);
-    QVERIFY(!browser.isEmpty());
-    WebThread::setCommandForTests('"' + browser + "\" %1");
+    QTest::addColumn<bool>("browser");
+    QTest::newRow("browser") << true;
+    QTest::newRow("none") << false;
+}
+
+void tst_PickWindow::viewResult()
+{
+    QFETCH(bool, browser);
+    const QString command = browser ? fakeBrowser(temp, false) : "/nonexistent/browser";
+    WebThread::setCommandForTests('"' + command + "\" %1");
     const QString des = temp.filePath("50% #1? done");
 
     Trovella window;
     chooseDestination(window, des);
+    if (!browser)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not start the browser"));
     QMetaObject::invokeMethod(&window, "viewPickResult");
 
-    QTRY_COMPARE(recordLines(temp), QStringList {"start " + QUrl::fromLocalFile(des).toString()});
+    if (browser)
+        QTRY_COMPARE(recordLines(temp),
+                     QStringList {"start " + QUrl::fromLocalFile(des).toString()});
+    else
+        QTRY_COMPARE(statusText(window), "No web browser could be started to show " + des + ".");
 }
 
 void tst_PickWindow::launchersRunAlongside()

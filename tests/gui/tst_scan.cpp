@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "app/TerminationSignals.h"
 #include "companion/Dir.h"
 
 #include <QTextEdit>
@@ -60,7 +61,8 @@ private slots:
     void writtenOnlyAfterAScan();
     void secondScanStopsFirstFill();
     void exitDuringWalk();
-    void rememberedInNextRun();
+    void remembered_data();
+    void remembered();
 
 private:
     QTemporaryDir workingDir;
@@ -327,33 +329,59 @@ void tst_Scan::exitDuringWalk()
     QVERIFY(enabled(*window, "bnDesFolder"));
     window.reset();
     QCOMPARE(readFile(tree.path() + "/.trovella"), memory);
-    QVERIFY(!QFile::exists(old.path() + "/.trovella"));
+    // The folder shown before the walk keeps its choices.
+    QCOMPARE(readFile(old.path() + "/.trovella"), "\n0:old\n");
 }
 
-void tst_Scan::rememberedInNextRun()
+void tst_Scan::remembered_data()
 {
+    QTest::addColumn<QString>("end");
+    for (const char *end : {"exit", "rescan", "other folder", "SIGTERM"})
+        QTest::newRow(end) << QString(end);
+}
+
+// The choices made in one scan come back in the next scan of the folder, however the first
+// one ended.
+void tst_Scan::remembered()
+{
+    QFETCH(QString, end);
     QTemporaryDir tree;
     makeFiles(tree.path(), {"a.jpg", "sub/b.png", "c.txt", "d.gz"});
     QTemporaryDir destination;
-    {
-        Trovella window;
-        chooseFolder(window, "bnDesFolder", destination.path());
-        QTRY_COMPARE(window.destinationFolder(), destination.path());
-        chooseFolder(window, "bnSourceFolder", tree.path());
-        QTRY_COMPARE(window.sourceFolder(), tree.path());
-        for (QListWidgetItem *item : typeList(window)->findItems("jpg", Qt::MatchExactly)
-                     + typeList(window)->findItems("txt", Qt::MatchExactly))
-            item->setCheckState(Qt::Checked);
-    }
+    QTemporaryDir other;
+    auto window = std::make_unique<Trovella>();
+    chooseFolder(*window, "bnDesFolder", destination.path());
+    QTRY_COMPARE(window->destinationFolder(), destination.path());
+    auto *browse = widget<QPushButton>(window.get(), "bnSourceFolder");
+    browse->setFocus();
+    chooseFolder(*window, "bnSourceFolder", tree.path());
+    QTRY_COMPARE(window->sourceFolder(), tree.path());
+    // The scan's disabled Browse does not hand the focus on to Exit.
+    QCOMPARE(window->focusWidget(), browse);
+    for (QListWidgetItem *item : typeList(*window)->findItems("jpg", Qt::MatchExactly)
+                 + typeList(*window)->findItems("txt", Qt::MatchExactly))
+        item->setCheckState(Qt::Checked);
     makeFiles(tree.path(), {"sub/new.webp"});
 
-    Trovella window;
-    scan(window, tree.path());
-    QCOMPARE(itemStates(window),
+    if (end == "other folder")
+        scan(*window, other.path());
+    if (end == "SIGTERM") {
+        quitOnTerminationSignals();
+        QTimer::singleShot(0, [] {
+            QProcess::execute("kill",
+                              {"-TERM", QString::number(QCoreApplication::applicationPid())});
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!window->isVisible());
+    }
+    if (end == "exit" || end == "SIGTERM")
+        window = std::make_unique<Trovella>();
+    scan(*window, tree.path());
+    QCOMPARE(itemStates(*window),
              QStringList({"gz|U|B", "jpg|C|B", "png|U|B", "txt|C|B", "webp|U|R"}));
-    QCOMPARE(window.destinationFolder(), destination.path());
-    QCOMPARE(fieldText(window, "edDesFolder"), destination.path());
-    QVERIFY(enabled(window, "bnPick"));
+    QCOMPARE(window->destinationFolder(), destination.path());
+    QCOMPARE(fieldText(*window, "edDesFolder"), destination.path());
+    QVERIFY(enabled(*window, "bnPick"));
 }
 
 TROVELLA_GUI_TEST_MAIN(tst_Scan)

@@ -1,5 +1,7 @@
 #include "GuiTest.h"
 
+#include <QLabel>
+
 using Translations = QMap<QString, QString>; // file name -> translation of "Pick", or "garbage"
 
 class tst_Translation : public QObject
@@ -12,9 +14,12 @@ private slots:
     void firstFileWins_data();
     void firstFileWins();
     void onlyTheConstructorIsTranslated();
+    void textsFit_data();
+    void textsFit();
 
 private:
     void install(const QString &fileName, const QString &pick);
+    void compile(const QString &ts, const QString &target);
     void removeTranslations();
 
     QTemporaryDir workDir;
@@ -65,11 +70,12 @@ void tst_Translation::install(const QString &fileName, const QString &pick)
     QTemporaryDir tsDir;
     const QString tsPath = tsDir.filePath(QStringLiteral("t.ts"));
     writeFile(tsPath, ts.toUtf8());
-    QProcess lrelease;
-    lrelease.start(QStringLiteral(LRELEASE),
-                   {QStringLiteral("-silent"), tsPath, QStringLiteral("-qm"), target});
-    QVERIFY(lrelease.waitForFinished());
-    QCOMPARE(lrelease.exitCode(), 0);
+    compile(tsPath, target);
+}
+
+void tst_Translation::compile(const QString &ts, const QString &target)
+{
+    QCOMPARE(runQuietly(LRELEASE, {"-silent", ts, "-qm", target}), 0);
     QVERIFY(QFile::exists(target));
 }
 
@@ -115,6 +121,29 @@ void tst_Translation::onlyTheConstructorIsTranslated()
     QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseSrcFolder"); });
     QTRY_VERIFY(!caption->isEmpty());
     QCOMPARE(*caption, QStringLiteral("Select Source Folder"));
+}
+
+void tst_Translation::textsFit_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char *language : {"", "de", "zh_CN"})
+        QTest::newRow(*language ? language : "en") << QString(language);
+}
+
+// Every label and button shows its whole text at the form's 9 points.
+void tst_Translation::textsFit()
+{
+    QFETCH(QString, language);
+    if (!language.isEmpty())
+        compile(QString(TROVELLA_SOURCE_DIR "/translations/trovella_%1.ts").arg(language),
+                QCoreApplication::applicationDirPath() + "/" + language + ".qm");
+    Trovella w;
+    w.show();
+    for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>()) {
+        if (qobject_cast<QLabel *>(widget) || qobject_cast<QPushButton *>(widget))
+            QVERIFY2(widget->width() >= widget->sizeHint().width(),
+                     qPrintable(widget->property("text").toString()));
+    }
 }
 
 TROVELLA_GUI_TEST_MAIN(tst_Translation)

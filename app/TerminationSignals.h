@@ -1,0 +1,6 @@
+#pragma once
+
+// Turns SIGTERM, SIGINT and SIGHUP (a log-out, a shutdown, Ctrl+C, a closed terminal) into a
+// clean end: a running walk is cancelled and the event loop quits as after Exit, so that
+// main destroys the window and the window keeps what it would keep at any other end.
+void quitOnTerminationSignals();
