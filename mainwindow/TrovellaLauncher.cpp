@@ -16,7 +16,7 @@ void openInBrowser(const QUrl &url)
 void Trovella::viewPickResult()
 {
     // A local folder, so that "%", "#", "?" and blanks in its name stay part of the path.
-    openInBrowser(QUrl::fromLocalFile(desFolder));
+    openInBrowser(QUrl::fromLocalFile(pickedFolder));
 }
 
 void Trovella::SetWebViewUrl(QUrl url) { openInBrowser(url); }

@@ -33,9 +33,10 @@ void Trovella::pick()
     collectFileTypes(&checked, nullptr);
     const QList<QFileInfo> selection = pickSelection(fileList, checked);
 
-    desFolder = pickDestination(srcFolder, desFolder);
+    // The folder the user chose stays as it is; this pick's target is derived from it.
+    pickedFolder = pickDestination(srcFolder, desFolder);
     // Declined when the destination is short of room or names and the user says No.
-    const PickPlan plan = startPick(selection);
+    const PickPlan plan = startPick(selection, pickedFolder);
     const QList<QFileInfo> toCopy = plan.go ? selection : QList<QFileInfo>();
 
     ui.progressBar->setRange(0, int(toCopy.size()));
@@ -43,7 +44,7 @@ void Trovella::pick()
     ui.progressBar->show();
 
     const QDir source(srcFolder);
-    const QDir destination(desFolder);
+    const QDir destination(pickedFolder);
     FileCopier copier;
     int failures = 0;
     QElapsedTimer sinceEvents;

@@ -101,7 +101,7 @@ void tst_PickWindow::pick()
 
     ::pick(window);
 
-    QCOMPARE(window.destinationFolder(), des + "/Photos");
+    QCOMPARE(window.destinationFolder(), des);
     QCOMPARE(widget<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
     // Nothing at all is created when nothing is picked.
     QStringList under;
@@ -127,29 +127,33 @@ void tst_PickWindow::pick()
         QVERIFY2(enabled(window, name), name);
 }
 
+// Each pick derives its target from the folder the user chose; the memory names the target.
 void tst_PickWindow::secondPickAddsNoName()
 {
-    const QString src = temp.filePath("Photos");
     const QString des = temp.filePath("Backup");
-    writeFile(src + "/a.jpg", "new");
-    writeFile(src + "/b.jpg", "b");
+    for (const char *name : {"Photos/a.jpg", "Photos/b.jpg", "Music/c.jpg"})
+        writeFile(temp.filePath(name), name);
     // Left from an earlier pick: stays as it is.
     writeFile(des + "/Photos/a.jpg", "old");
-
-    Trovella window;
-    chooseDestination(window, des);
-    QVERIFY(scanAndCheck(window, src, {"jpg"}));
-    auto *bnPick = widget<QPushButton>(&window, "bnPick");
-    bnPick->click();
-    // Any change of an item applies the enabling rule again.
-    auto *list = widget<QListWidget>(&window, "listFileTypes");
-    list->item(0)->setCheckState(Qt::Unchecked);
-    list->item(0)->setCheckState(Qt::Checked);
-    bnPick->click();
-
-    QCOMPARE(entries(des, QDir::Files), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
+    {
+        Trovella window;
+        chooseDestination(window, des);
+        QVERIFY(scanAndCheck(window, temp.filePath("Photos"), {"jpg"}));
+        auto *bnPick = widget<QPushButton>(&window, "bnPick");
+        bnPick->click();
+        // Any change of an item applies the enabling rule again.
+        auto *list = widget<QListWidget>(&window, "listFileTypes");
+        list->item(0)->setCheckState(Qt::Unchecked);
+        list->item(0)->setCheckState(Qt::Checked);
+        bnPick->click();
+        QCOMPARE(statusText(window), QStringLiteral("Finished."));
+        QVERIFY(scanAndCheck(window, temp.filePath("Music"), {"jpg"}));
+        bnPick->click();
+    }
+    QCOMPARE(entries(des, QDir::Files),
+             (QStringList {"Music/c.jpg", "Photos/a.jpg", "Photos/b.jpg"}));
     QCOMPARE(readFile(des + "/Photos/a.jpg"), "old");
-    QCOMPARE(statusText(window), QStringLiteral("Finished."));
+    QCOMPARE(readFile(temp.filePath("Music/.trovella")).split('\n').first(), des + "/Music");
 }
 
 void tst_PickWindow::failures_data()
@@ -273,11 +277,16 @@ void tst_PickWindow::viewResultOpensTheFolder()
     WebThread::setCommandForTests('"' + browser + "\" %1");
     const QString des = temp.filePath("50% #1? done");
 
+    QDir().mkpath(temp.filePath("src"));
+
     Trovella window;
     chooseDestination(window, des);
-    QMetaObject::invokeMethod(&window, "viewPickResult");
+    scan(window, temp.filePath("src"));
+    ::pick(window);
+    widget<QPushButton>(&window, "bnViewPickResult")->click();
 
-    QTRY_COMPARE(recordLines(temp), QStringList {"start " + QUrl::fromLocalFile(des).toString()});
+    QTRY_COMPARE(recordLines(temp),
+                 QStringList {"start " + QUrl::fromLocalFile(des + "/src").toString()});
 }
 
 void tst_PickWindow::launchersRunAlongside()
