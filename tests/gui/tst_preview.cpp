@@ -206,7 +206,7 @@ void tst_Preview::namesAFatStickCannotStore()
     const QString des = temp.filePath("stick");
     for (const char *name : {"Ab.txt", "ab.txt", "d/a:b.txt", "ok.txt"})
         writeFile(src + '/' + name, name);
-    FatImage fat(temp.filePath("stick.img"), des);
+    DiskImage fat(temp.filePath("stick.img"), des, DiskImage::Fat);
     if (!fat.mounted())
         QSKIP(qPrintable(fat.reason));
     Trovella window;
