@@ -276,9 +276,15 @@ void FileCopier::removeLeftovers(const QByteArray &folder)
     DIR *dir = ::opendir(folder.constData());
     if (!dir)
         return;
+    // This copier's own temporaries, still waiting for their names: where a folder is named
+    // in two spellings (FAT), it is swept once for each. FAT and sshfs report no change
+    // time of their own but the modification time, which the copy takes from its source.
+    QSet<QByteArray> own;
+    for (const Pending &pending : std::as_const(batch))
+        own.insert(pending.temporaryName.mid(pending.temporaryName.lastIndexOf('/') + 1));
     while (const dirent *entry = ::readdir(dir)) {
         struct stat st;
-        if (!isTemporaryName(entry->d_name)
+        if (!isTemporaryName(entry->d_name) || own.contains(entry->d_name)
             || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0
             || !S_ISREG(st.st_mode)
             || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started)
