@@ -50,6 +50,8 @@ void FileTypeGroupStore::fetchIfMissing(const QUrl &address)
     if (QFile::exists(fileName()))
         return;
     Mv::Downloader downloader(true);
+    // A network's login page answered in place of the store would stay for good.
+    downloader.setAccept(isGroupStore);
     downloader.doDownload(address);
 }
 
