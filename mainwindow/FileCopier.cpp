@@ -276,9 +276,9 @@ void FileCopier::removeLeftovers(const QByteArray &folder)
     DIR *dir = ::opendir(folder.constData());
     if (!dir)
         return;
-    // This copier's own temporaries, still waiting for their names: where a folder is named
-    // in two spellings (FAT), it is swept once for each. FAT and sshfs report no change
-    // time of their own but the modification time, which the copy takes from its source.
+    // Never this copier's own temporaries that wait for their names: a folder named in two
+    // spellings (FAT) is swept once for each, and where the change time is only the
+    // modification time (FAT, sshfs), which a copy takes from its source, they look old.
     QSet<QByteArray> own;
     for (const Pending &pending : std::as_const(batch))
         own.insert(pending.temporaryName.mid(pending.temporaryName.lastIndexOf('/') + 1));

@@ -34,9 +34,10 @@ void Trovella::pick()
     const QList<QFileInfo> selection = pickSelection(fileList, checked);
 
     // The folder the user chose stays as it is; this pick's target is derived from it.
-    pickedFolder = pickDestination(srcFolder, desFolder);
+    const QString targetFolder = pickDestination(srcFolder, desFolder);
+    pickedFolder = targetFolder;
     // Declined when the destination is short of room or names and the user says No.
-    const PickPlan plan = startPick(selection, pickedFolder);
+    const PickPlan plan = startPick(selection, targetFolder);
     const QList<QFileInfo> toCopy = plan.go ? selection : QList<QFileInfo>();
 
     ui.progressBar->setRange(0, int(toCopy.size()));
@@ -44,7 +45,7 @@ void Trovella::pick()
     ui.progressBar->show();
 
     const QDir source(srcFolder);
-    const QDir destination(pickedFolder);
+    const QDir destination(targetFolder);
     FileCopier copier;
     int failures = 0;
     QElapsedTimer sinceEvents;
