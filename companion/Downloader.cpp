@@ -86,6 +86,10 @@ bool Downloader::store(QNetworkReply *done)
     }
     QSaveFile file(target);
     const QByteArray body = done->readAll();
+    if (accept && !accept(body)) {
+        fail(QStringLiteral("the answer is not the file asked for"));
+        return false;
+    }
     if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit()) {
         fail(QStringLiteral("cannot write %1: %2").arg(target, file.errorString()));
         return false;

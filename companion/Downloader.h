@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+
 class QNetworkReply;
 
 namespace Mv {
@@ -27,6 +29,9 @@ public:
     void doDownload(const QUrl &url);
     // How long a whole download may take; 10 s unless set.
     void setTimeout(int msecs);
+    // Stores only a body that accept approves, such as none of a login page a network put
+    // in place of the file.
+    void setAccept(std::function<bool(const QByteArray &)> test) { accept = std::move(test); }
 
 signals:
     void finished(bool stored);
@@ -36,6 +41,7 @@ private:
     bool store(QNetworkReply *done);
     void fail(const QString &reason) const;
 
+    std::function<bool(const QByteArray &)> accept;
     QNetworkAccessManager manager;
     QPointer<QNetworkReply> reply;
     QTimer timer;

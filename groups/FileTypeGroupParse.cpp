@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <algorithm>
+
 QMap<QString, QString> FileTypeGroupStore::parse(const QByteArray &bytes)
 {
     QMap<QString, QString> groups;
@@ -18,4 +20,20 @@ QMap<QString, QString> FileTypeGroupStore::parse(const QByteArray &bytes)
         groups.insert(fields.at(0), fields.at(1));
     }
     return groups;
+}
+
+bool FileTypeGroupStore::isGroupStore(const QByteArray &bytes)
+{
+    QTextStream in(bytes);
+    in.setEncoding(QStringConverter::System);
+    bool any = false;
+    for (QString line = in.readLine(); !line.isEmpty(); line = in.readLine()) {
+        const bool odd = std::any_of(line.cbegin(), line.cend(), [](QChar c) {
+            return c == QLatin1Char('<') || (c.unicode() < 0x20 && c != QLatin1Char('\t'));
+        });
+        if (odd || !line.contains(QLatin1Char('=')))
+            return false;
+        any = true;
+    }
+    return any;
 }

@@ -3,12 +3,9 @@
 #include "companion/Downloader.h"
 #include "mainwindow/SmallFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringConverter>
-#include <QTextStream>
 #include <QUrl>
 
 QString FileTypeGroupStore::fileName() { return QStringLiteral("FileTypeGroup"); }
@@ -24,29 +21,11 @@ void FileTypeGroupStore::load()
 
 bool FileTypeGroupStore::save(QString *error)
 {
-    const QString path = QDir::current().absoluteFilePath(fileName());
-    // Written aside and renamed over the old file, so a failed write keeps every group.
-    QSaveFile file(fileName());
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("Could not write %s: %s", qUtf8Printable(path),
-                 qUtf8Printable(file.errorString()));
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    QTextStream out(&file);
-    out.setEncoding(QStringConverter::System);
+    QString text;
     for (auto it = groupMap.cbegin(); it != groupMap.cend(); ++it)
-        out << it.key() << '=' << oneLine(it.value()) << "\r\n";
-    out.flush();
-    if (out.status() != QTextStream::Ok || !file.commit()) {
-        qWarning("Could not write %s: %s", qUtf8Printable(path),
-                 qUtf8Printable(file.errorString()));
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+        text += it.key() + QLatin1Char('=') + oneLine(it.value()) + QLatin1String("\r\n");
+    QStringEncoder encode(QStringConverter::System);
+    return SmallFile::write(fileName(), encode(text), {}, error);
 }
 
 QMap<QString, QString> FileTypeGroupStore::groups() const { return groupMap; }
@@ -73,6 +52,8 @@ void FileTypeGroupStore::fetchIfMissing(const QUrl &address)
     if (QFile::exists(fileName()))
         return;
     Mv::Downloader downloader(true);
+    // A network's login page answered in place of the store would stay for good.
+    downloader.setAccept(isGroupStore);
     downloader.doDownload(address);
 }
 

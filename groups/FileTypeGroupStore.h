@@ -26,6 +26,9 @@ public:
     static QString oneLine(const QString &types);
     // The groups that the group store file's bytes hold, as load() reads them.
     static QMap<QString, QString> parse(const QByteArray &bytes);
+    // Whether bytes read as a group store: lines of name=types, no markup, no control
+    // characters, at least one group.
+    static bool isGroupStore(const QByteArray &bytes);
 
 private:
     QMap<QString, QString> groupMap;

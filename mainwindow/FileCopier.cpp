@@ -6,11 +6,15 @@
 #include <QRandomGenerator>
 #include <QThread>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -37,7 +41,15 @@ QString folderOf(const QString &path)
 }
 } // namespace
 
-FileCopier::FileCopier() = default;
+FileCopier::FileCopier()
+{
+#ifdef Q_OS_LINUX
+    // The clock file times come from, so that a file made after this is never older.
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    started = qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+#endif
+}
 
 FileCopier::~FileCopier() { finish(); }
 
@@ -196,6 +208,7 @@ void FileCopier::copy(const QString &source, const QString &target)
     if (pending.fd < 0 && (useTemporaryNames || errno == EOPNOTSUPP || errno == EISDIR)) {
         // No unnamed files here: a hidden name ending in ".trovella", which a scan never
         // lists, stands in until the copy is durable.
+        removeLeftovers(folderPath);
         for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
             pending.temporaryName = folderPath + "/."
                     + QByteArray::number(QRandomGenerator::global()->generate64(), 16)
@@ -237,6 +250,52 @@ void FileCopier::copy(const QString &source, const QString &target)
     batch.append(pending);
     if (batch.size() >= batchFiles || batchAge.elapsed() >= batchMilliseconds)
         commitBatch();
+}
+
+namespace {
+// ".<hex>.trovella", as copy() names its temporaries.
+bool isTemporaryName(const char *name)
+{
+    const size_t length = std::strlen(name);
+    const size_t suffix = sizeof(".trovella") - 1;
+    if (name[0] != '.' || length < suffix + 2 || length > suffix + 17
+        || std::strcmp(name + length - suffix, ".trovella") != 0)
+        return false;
+    return std::all_of(name + 1, name + length - suffix,
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+} // namespace
+
+// A pick that was killed leaves its temporaries behind, full-size: the next pick into the
+// folder removes those older than itself, and nothing else.
+void FileCopier::removeLeftovers(const QByteArray &folder)
+{
+    if (swept.contains(folder))
+        return;
+    swept.insert(folder);
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    // Never this copier's own temporaries that wait for their names: a folder named in two
+    // spellings (FAT) is swept once for each, and where the change time is only the
+    // modification time (FAT, sshfs), which a copy takes from its source, they look old.
+    QSet<QByteArray> own;
+    for (const Pending &pending : std::as_const(batch))
+        own.insert(pending.temporaryName.mid(pending.temporaryName.lastIndexOf('/') + 1));
+    while (const dirent *entry = ::readdir(dir)) {
+        struct stat st;
+        if (!isTemporaryName(entry->d_name) || own.contains(entry->d_name)
+            || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0
+            || !S_ISREG(st.st_mode)
+            || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started)
+            continue;
+        if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0)
+            qInfo("Removed %s/%s, left by an earlier copy", folder.constData(), entry->d_name);
+        else
+            qWarning("Could not remove %s/%s, left by an earlier copy: %s", folder.constData(),
+                     entry->d_name, qUtf8Printable(qt_error_string(errno)));
+    }
+    ::closedir(dir);
 }
 
 void FileCopier::commitBatch()
@@ -302,23 +361,27 @@ void FileCopier::linkPending(const Pending &pending, int syncError)
             }
         }
     } else if (error == 0) {
-        if (::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
-            temporary = nullptr;
-        else
-            error = errno;
-        // link() never replaces either, where renaming without replacing is not offered.
+        bool renamed
+                = ::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE)
+                == 0;
+        error = renamed ? 0 : errno;
+        // link() never replaces either, where renaming without replacing is not offered
+        // (sshfs, NFS, ntfs-3g); the temporary name goes once the target name stands.
         if (error == EINVAL || error == ENOSYS)
             error = ::link(temporary, target.constData()) == 0 ? 0 : errno;
         // Some FUSE file systems (FAT, exFAT) offer neither: claim the name with an empty
         // file no one else can take, then rename the whole copy over that claim.
-        if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS)
+        if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS) {
             error = claimAndRename(temporary, target);
-        if (error == 0)
+            renamed = error == 0;
+        }
+        if (renamed)
             temporary = nullptr;
     }
     ::close(pending.fd);
-    if (temporary && *temporary)
-        ::unlink(temporary);
+    if (temporary && *temporary && ::unlink(temporary) != 0)
+        qWarning("Could not remove the temporary file %s: %s", temporary,
+                 qUtf8Printable(qt_error_string(errno)));
     if (error == EEXIST)
         settle(pending.result, AlreadyExists);
     else

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 // Copies files to new names and never replaces anything already there. On Linux each copy
@@ -57,6 +58,7 @@ private:
     int copyData(int in, int out);
     void commitBatch();
     void linkPending(const Pending &pending, int syncError);
+    void removeLeftovers(const QByteArray &folder);
 
     QList<Result> results;
     QList<Pending> batch;
@@ -64,4 +66,8 @@ private:
     QHash<QString, int> folders;
     QByteArray buffer;
     bool useTemporaryNames = false;
+    // When the copier was made, in nanoseconds since the epoch, and the folders it has
+    // cleared of leftover temporaries since.
+    qint64 started = 0;
+    QSet<QByteArray> swept;
 };

@@ -8,9 +8,15 @@
 
 #include <algorithm>
 
-#ifdef Q_OS_UNIX
 #include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -37,15 +43,82 @@ QSet<QString> folderEntries(const QString &folder, bool foldCase)
     return names;
 }
 
-// The destination folder may not exist yet: its free space is that of the nearest folder
-// above it that does.
-QStorageInfo storageOf(const QString &folder)
+// The destination folder may not exist yet: the nearest folder above it that does.
+QString nearestExisting(const QString &folder)
 {
     QString path = QDir::cleanPath(QDir(folder).absolutePath());
     while (!QFileInfo::exists(path) && !QDir(path).isRoot())
         path = QFileInfo(path).path();
-    return QStorageInfo(path);
+    return path;
 }
+
+// Which names a file system of FAT's or NTFS's kind really refuses, found by trying them in
+// folder: ntfs-3g, for one, stores names Windows cannot open and tells case apart, while
+// fusefat refuses the former and folds the latter.
+class NameProbe
+{
+public:
+    explicit NameProbe(const QString &folder)
+        : folder(folder)
+    { }
+
+    bool foldsCase()
+    {
+        const QString name = QStringLiteral(".a%1.trovella")
+                                     .arg(QRandomGenerator::global()->generate64(), 0, 16);
+        // Where nothing can be made, assume the worst.
+        bool folds = true;
+        tryCreate(name, [&] { folds = QFileInfo::exists(at(name.toUpper())); });
+        return folds;
+    }
+
+    bool stores(const QString &name)
+    {
+        if (PickPreflight::isStorableName(name))
+            return true;
+        const auto known = verdicts.constFind(name);
+        if (known != verdicts.constEnd())
+            return *known;
+        bool verdict = false;
+        if (verdicts.size() < maxProbes) {
+            const int made = tryCreate(name, {});
+            // A folder that takes no new file at all tells nothing about the name.
+            if (made != EACCES && made != EROFS && made != ENOSPC && made != EDQUOT)
+                verdict = made == 0 || made == EEXIST;
+        }
+        verdicts.insert(name, verdict);
+        return verdict;
+    }
+
+private:
+    static constexpr qsizetype maxProbes = 64;
+
+    QString at(const QString &name) const { return folder + QLatin1Char('/') + name; }
+
+    // Creates name afresh, runs whileThere and removes the name again; 0, or the errno of
+    // the failed creation.
+    int tryCreate(const QString &name, const std::function<void()> &whileThere)
+    {
+#ifdef Q_OS_UNIX
+        const QByteArray path = QFile::encodeName(at(name));
+        const int fd = ::open(path.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return errno;
+        ::close(fd);
+        if (whileThere)
+            whileThere();
+        ::unlink(path.constData());
+        return 0;
+#else
+        Q_UNUSED(name)
+        Q_UNUSED(whileThere)
+        return EACCES;
+#endif
+    }
+
+    QString folder;
+    QHash<QString, bool> verdicts;
+};
 
 qint64 roundedUp(qint64 bytes, qint64 block)
 {
@@ -84,23 +157,31 @@ bool isStorableName(const QString &name)
 
 QSet<qsizetype> caseCollisions(const QStringList &relativePaths)
 {
-    // Per folder (as spelled by the path that made it), the folded names and their spelling.
-    QHash<QString, QHash<QString, QString>> seen;
+    // Every path and every folder on its way, folded: its spelling and whether it is a
+    // folder. Folders that differ only by case are one folder there, so their files meet
+    // only where two spellings name one file, or a file and a folder meet.
+    struct Seen
+    {
+        QString spelling;
+        bool folder;
+    };
+    QHash<QString, Seen> seen;
     QSet<qsizetype> colliding;
     for (qsizetype i = 0; i < relativePaths.size(); ++i) {
         const QStringList parts = relativePaths.at(i).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-        QString folder;
-        for (const QString &part : parts) {
-            QHash<QString, QString> &names = seen[folder];
-            const QString folded = part.toCaseFolded();
-            const auto known = names.constFind(folded);
-            if (known == names.constEnd()) {
-                names.insert(folded, part);
-            } else if (*known != part) {
+        QString folded;
+        QString spelled;
+        for (qsizetype j = 0; j < parts.size(); ++j) {
+            const bool folder = j + 1 < parts.size();
+            folded += QLatin1Char('/') + parts.at(j).toCaseFolded();
+            spelled += QLatin1Char('/') + parts.at(j);
+            const auto known = seen.constFind(folded);
+            if (known == seen.constEnd()) {
+                seen.insert(folded, {spelled, folder});
+            } else if (known->folder != folder || (!folder && known->spelling != spelled)) {
                 colliding.insert(i);
                 break;
             }
-            folder += part + QLatin1Char('/');
         }
     }
     return colliding;
@@ -110,12 +191,15 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
                const QList<QFileInfo> &selection, const std::function<void()> &keepResponsive)
 {
     PickPlan plan;
-    const QStorageInfo storage = storageOf(destinationFolder);
+    const QString existing = nearestExisting(destinationFolder);
+    const QStorageInfo storage(existing);
     if (storage.isValid()) {
         plan.bytesFree = storage.bytesAvailable();
         plan.fileSystemType = storage.fileSystemType();
     }
     const bool limited = limitsNames(plan.fileSystemType);
+    NameProbe probe(existing);
+    const bool foldsCase = limited && probe.foldsCase();
     const qint64 block = storage.isValid() ? storage.blockSize() : 0;
 
     const QDir source(sourceFolder);
@@ -125,7 +209,7 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
     for (const QFileInfo &file : selection)
         relativePaths.append(source.relativeFilePath(file.absoluteFilePath()));
     QSet<qsizetype> unstorable;
-    if (limited)
+    if (foldsCase)
         unstorable = caseCollisions(relativePaths);
 
     QHash<QString, QSet<QString>> folders;
@@ -135,7 +219,8 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
         const QString &relative = relativePaths.at(i);
         if (limited && !unstorable.contains(i)) {
             const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-            if (!std::all_of(parts.cbegin(), parts.cend(), isStorableName))
+            if (!std::all_of(parts.cbegin(), parts.cend(),
+                             [&probe](const QString &part) { return probe.stores(part); }))
                 unstorable.insert(i);
         }
         if (unstorable.contains(i)) {
@@ -147,8 +232,8 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
         const QString folder = target.path();
         auto names = folders.constFind(folder);
         if (names == folders.constEnd())
-            names = folders.insert(folder, folderEntries(folder, limited));
-        if (names->contains(limited ? target.fileName().toCaseFolded() : target.fileName())) {
+            names = folders.insert(folder, folderEntries(folder, foldsCase));
+        if (names->contains(foldsCase ? target.fileName().toCaseFolded() : target.fileName())) {
             ++plan.existing;
             continue;
         }

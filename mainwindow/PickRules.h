@@ -5,13 +5,14 @@
 #include <QSet>
 #include <QString>
 
-// The name of a folder text: what follows its last "/" or "\". A text ending in a
-// separator has an empty name; a text without one is its own name.
+// The name of a folder text: what follows its last separator ("/", and on Windows also
+// "\"). A text ending in a separator has an empty name; a text without one is its own name.
 QString folderName(const QString &folder);
 
 // Where a pick from srcFolder into desFolder puts its files: desFolder itself when both
 // folders bear the same name, otherwise a folder named after srcFolder inside desFolder,
-// joined with the separator the destination text is written in.
+// joined with the separator the destination text is written in. desFolder stays the folder
+// the user chose: each pick derives its own target from it.
 QString pickDestination(const QString &srcFolder, const QString &desFolder);
 
 // The files whose lower-cased suffix is one of types, in the order of files.

@@ -51,6 +51,8 @@ private:
     QString desFolder;
     QList<QFileInfo> fileList;
     FileTypeGroupStore fileTypeGroups;
+    // Where the last pick copied to: desFolder, or a folder inside it named after srcFolder.
+    QString pickedFolder;
 
     // Scan state (TrovellaScan.cpp).
     // The memory is written only for a folder whose walk and fill both ran to the end.
@@ -68,7 +70,7 @@ private:
     void showSelectionSummaryAfterScan();
     // A pick runs from startPick to pickEnded; startPick asks when the destination is short of
     // room or cannot store some names.
-    PickPlan startPick(const QList<QFileInfo> &selection);
+    PickPlan startPick(const QList<QFileInfo> &selection, const QString &target);
     void pickEnded();
     TypeStatistics typeStatistics;
     TypeSizer typeSizer;

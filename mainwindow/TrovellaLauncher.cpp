@@ -20,7 +20,7 @@ void openInBrowser(const QUrl &url, QStatusBar *statusBar)
 void Trovella::viewPickResult()
 {
     // A local folder, so that "%", "#", "?" and blanks in its name stay part of the path.
-    openInBrowser(QUrl::fromLocalFile(desFolder), ui.statusBar);
+    openInBrowser(QUrl::fromLocalFile(pickedFolder), ui.statusBar);
 }
 
 void Trovella::SetWebViewUrl(QUrl url) { openInBrowser(url, ui.statusBar); }

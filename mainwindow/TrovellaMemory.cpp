@@ -1,5 +1,6 @@
 #include "Trovella.h"
 
+#include "PickRules.h"
 #include "TypeMemory.h"
 
 #include <QDir>
@@ -26,5 +27,8 @@ void Trovella::writeMemory()
     QSet<QString> checked;
     QSet<QString> unchecked;
     collectFileTypes(&checked, &unchecked);
-    TypeMemory::write(srcFolder, desFolder, checked, unchecked);
+    // After a pick from this folder the memory names the folder the files went to; the next
+    // pick from here derives the same folder from it.
+    const QString picked = pickDestination(srcFolder, desFolder);
+    TypeMemory::write(srcFolder, picked == pickedFolder ? picked : desFolder, checked, unchecked);
 }

@@ -38,9 +38,11 @@ void Trovella::pick()
     collectFileTypes(&checked, nullptr);
     const QList<QFileInfo> selection = pickSelection(fileList, checked);
 
-    desFolder = pickDestination(srcFolder, desFolder);
+    // The folder the user chose stays as it is; this pick's target is derived from it.
+    const QString targetFolder = pickDestination(srcFolder, desFolder);
+    pickedFolder = targetFolder;
     // Declined when the destination is short of room or names and the user says No.
-    const PickPlan plan = startPick(selection);
+    const PickPlan plan = startPick(selection, targetFolder);
     const QList<QFileInfo> toCopy = plan.go ? selection : QList<QFileInfo>();
 
     ui.progressBar->setRange(0, int(toCopy.size()));
@@ -48,7 +50,7 @@ void Trovella::pick()
     ui.progressBar->show();
 
     const QDir source(srcFolder);
-    const QDir destination(desFolder);
+    const QDir destination(targetFolder);
     FileCopier copier;
     int failures = 0;
     QElapsedTimer sinceEvents;

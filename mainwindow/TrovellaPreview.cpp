@@ -81,13 +81,13 @@ void Trovella::showSelectionSummaryAfterScan()
         showSelectionSummary();
 }
 
-PickPlan Trovella::startPick(const QList<QFileInfo> &selection)
+PickPlan Trovella::startPick(const QList<QFileInfo> &selection, const QString &target)
 {
     if (picksRunning++ == 0)
         pickStopRequested = false;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    PickPlan plan = PickPreflight::check(srcFolder, desFolder, selection, [&sinceEvents] {
+    PickPlan plan = PickPreflight::check(srcFolder, target, selection, [&sinceEvents] {
         // The widgets that could change the pick are disabled by now.
         if (sinceEvents.elapsed() >= 16) {
             QCoreApplication::processEvents();

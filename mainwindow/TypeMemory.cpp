@@ -3,8 +3,6 @@
 #include "SmallFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 #include <QStringConverter>
 
 #include <algorithm>
@@ -75,12 +73,5 @@ bool TypeMemory::write(const QString &folder, const QString &destination,
     QStringEncoder encode(QStringConverter::System);
     const QByteArray bytes = encode(text);
 
-    // The new memory replaces the old one only once it is complete on disk.
-    QSaveFile file(filePath(folder));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text) && file.write(bytes) == bytes.size()
-        && file.commit())
-        return true;
-    qWarning("Could not write %s: %s", qUtf8Printable(file.fileName()),
-             qUtf8Printable(file.errorString()));
-    return false;
+    return SmallFile::write(filePath(folder), bytes, QIODevice::Text);
 }

@@ -117,37 +117,45 @@ private:
     QString folder;
 };
 
-// A small FAT file system on folder for the life of the object: a loop mount where the kernel
-// has vfat, else fusefat. Needs root and mkfs.vfat (dosfstools); reason says why it failed.
-class FatImage
+// A small FAT or NTFS file system on folder for the life of the object: a loop mount, else
+// the FUSE driver (fusefat, ntfs-3g) on the image. Needs root and the tools to make one
+// (dosfstools, ntfs-3g); reason says why it failed.
+class DiskImage
 {
 public:
-    FatImage(const QString &image, const QString &folder)
+    enum Kind { Fat, Ntfs };
+    DiskImage(const QString &image, const QString &folder, Kind kind)
         : folder(folder)
     {
         QDir().mkpath(folder);
-        if (QStandardPaths::findExecutable("mkfs.vfat").isEmpty())
-            reason = "mkfs.vfat is missing (apt-get install dosfstools)";
+        const QString make = kind == Fat ? "mkfs.vfat" : "mkntfs";
+        const QStringList driver
+                = kind == Fat ? QStringList {"fusefat", "-o", "rw+"} : QStringList {"ntfs-3g"};
+        if (QStandardPaths::findExecutable(make).isEmpty())
+            reason = make + " is missing (apt-get install dosfstools ntfs-3g)";
         else if (runQuietly("truncate", {"-s", "8M", image}) != 0
-                 || runQuietly("mkfs.vfat", {"-n", "STICK", image}) != 0)
-            reason = "could not make a FAT image";
-        else if (runQuietly("mount", {"-o", "loop", image, folder}) == 0)
+                 || runQuietly(make, kind == Fat ? QStringList {image} : QStringList {"-FQ", image})
+                         != 0)
+            reason = "could not make the image";
+        else if (runQuietly("mount",
+                            {"-o", "loop", "-t", kind == Fat ? "vfat" : "ntfs-3g", image, folder})
+                 == 0)
             unmount = {"umount", folder};
         // fusefat says it succeeded even when it could not open /dev/fuse.
-        else if (!QStandardPaths::findExecutable("fusefat").isEmpty()
-                 && runQuietly("fusefat", {"-o", "rw+", image, folder}) == 0
+        else if (!QStandardPaths::findExecutable(driver.first()).isEmpty()
+                 && runQuietly(driver.first(), driver.mid(1) << image << folder) == 0
                  && QStorageInfo(folder).rootPath() == QDir(folder).absolutePath())
             unmount = {"fusermount", "-u", folder};
         else
-            reason = "no FAT mount here: the kernel lacks vfat or we are not root, "
-                     "and fusefat is not installed or cannot open /dev/fuse";
+            reason = "no loop mount here (not root, or the kernel lacks it), and no FUSE driver "
+                     "that can open /dev/fuse";
     }
-    ~FatImage()
+    ~DiskImage()
     {
         if (mounted())
             runQuietly(unmount.first(), unmount.mid(1));
     }
-    Q_DISABLE_COPY(FatImage)
+    Q_DISABLE_COPY(DiskImage)
 
     bool mounted() const { return !unmount.isEmpty(); }
     QString reason;

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <linux/capability.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -135,6 +136,8 @@ private slots:
     void fullDiskKeepsSettings();
     void hostileFilesAtStart_data();
     void hostileFilesAtStart();
+    void ownFilesOfOtherKinds_data();
+    void ownFilesOfOtherKinds();
 
 private:
     QTemporaryDir *temp = nullptr;
@@ -392,6 +395,69 @@ void tst_Faults::hostileFilesAtStart()
     // Whatever the files' size, what is read of them is bounded.
     QVERIFY2(maxResidentKiB() - before < 32 * SmallFile::maxSize / 1024,
              qPrintable(QString::number(maxResidentKiB() - before)));
+}
+
+void tst_Faults::ownFilesOfOtherKinds_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    for (const char *name : {".trovella", "FileTypeGroup"}) {
+        for (const char *kind : {"link", "pipe", "locked folder"})
+            QTest::newRow(qPrintable(QString("%1 %2").arg(name, kind))) << name << kind;
+    }
+}
+
+// A memory file or group store that is a link or a pipe is neither written through nor
+// waited on; in a folder the user may not write to, a file the user may write is written.
+void tst_Faults::ownFilesOfOtherKinds()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    const QString folder = temp->path();
+    const QString path = folder + '/' + name;
+    const bool memory = name == ".trovella";
+    const QByteArray old = memory ? "/d\n1:jpg\n" : "Pictures=jpg\r\n";
+    const QString elsewhere = temp->filePath("elsewhere");
+    if (kind == "link") {
+        writeFile(elsewhere, old);
+        QVERIFY(QFile::link(elsewhere, path));
+    } else if (kind == "pipe") {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+    } else {
+        writeFile(path, old);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const auto reopen = qScopeGuard([&] {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    std::optional<WithoutRootReads> asUser;
+    if (kind == "locked folder") {
+        asUser.emplace();
+        if (QFile(folder + "/probe").open(QIODevice::WriteOnly))
+            QSKIP("cannot give up root's right to write every folder here");
+    }
+    const QRegularExpression refused("Left .*/" + QRegularExpression::escape(name)
+                                     + " alone: it is not a regular file");
+    if (kind == "pipe")
+        QTest::ignoreMessage(QtWarningMsg, refused);
+    FileTypeGroupStore store;
+    store.load();
+    QCOMPARE(memory ? TypeMemory::read(folder).found : !store.groups().isEmpty(), kind != "pipe");
+
+    if (kind != "locked folder")
+        QTest::ignoreMessage(QtWarningMsg, refused);
+    store.setTypes("Audio", "mp3");
+    if (memory)
+        TypeMemory::write(folder, "/new", {"png"}, {});
+    else
+        store.save();
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+    if (kind == "pipe")
+        QVERIFY(!QFileInfo(path).isFile());
+    else
+        QCOMPARE(readFile(path).startsWith(memory ? "/new" : "Audio=mp3"), kind == "locked folder");
+    if (kind == "link")
+        QCOMPARE(readFile(elsewhere), old);
 }
 
 // Re-invoked with "--child kind ..." the executable does one piece of work that the tests

@@ -370,7 +370,7 @@ void tst_Groups::failedSaveKeepsEdits()
     QCOMPARE(message,
              "error: The file type groups could not be saved to "
                      + QDir::current().absoluteFilePath(storeFile)
-                     + ": Filename refers to a directory");
+                     + ": it is not a regular file");
     QCOMPARE(names, QStringList {"X"});
     QCOMPARE(readFile(storeFile), QByteArray("X=a1\r\n"));
     QCOMPARE(entries(widget<QComboBox>(&window, "cbbFileTypes")), QStringList {"X(a1)"});

@@ -106,7 +106,7 @@ void tst_PickWindow::pick()
     QTest::keyClick(bnPick, Qt::Key_Space);
     QCOMPARE(window.focusWidget(), typeList(window));
 
-    QCOMPARE(window.destinationFolder(), des + "/Photos");
+    QCOMPARE(window.destinationFolder(), des);
     QCOMPARE(widget<QTextEdit>(&window, "edDesFolder")->toPlainText(), des);
     // Nothing at all is created when nothing is picked.
     QStringList under;
@@ -132,29 +132,33 @@ void tst_PickWindow::pick()
         QVERIFY2(enabled(window, name), name);
 }
 
+// Each pick derives its target from the folder the user chose; the memory names the target.
 void tst_PickWindow::secondPickAddsNoName()
 {
-    const QString src = temp.filePath("Photos");
     const QString des = temp.filePath("Backup");
-    writeFile(src + "/a.jpg", "new");
-    writeFile(src + "/b.jpg", "b");
+    for (const char *name : {"Photos/a.jpg", "Photos/b.jpg", "Music/c.jpg"})
+        writeFile(temp.filePath(name), name);
     // Left from an earlier pick: stays as it is.
     writeFile(des + "/Photos/a.jpg", "old");
-
-    Trovella window;
-    chooseDestination(window, des);
-    QVERIFY(scanAndCheck(window, src, {"jpg"}));
-    auto *bnPick = widget<QPushButton>(&window, "bnPick");
-    bnPick->click();
-    // Any change of an item applies the enabling rule again.
-    auto *list = widget<QListWidget>(&window, "listFileTypes");
-    list->item(0)->setCheckState(Qt::Unchecked);
-    list->item(0)->setCheckState(Qt::Checked);
-    bnPick->click();
-
-    QCOMPARE(entries(des, QDir::Files), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
+    {
+        Trovella window;
+        chooseDestination(window, des);
+        QVERIFY(scanAndCheck(window, temp.filePath("Photos"), {"jpg"}));
+        auto *bnPick = widget<QPushButton>(&window, "bnPick");
+        bnPick->click();
+        // Any change of an item applies the enabling rule again.
+        auto *list = widget<QListWidget>(&window, "listFileTypes");
+        list->item(0)->setCheckState(Qt::Unchecked);
+        list->item(0)->setCheckState(Qt::Checked);
+        bnPick->click();
+        QCOMPARE(statusText(window), QStringLiteral("Finished."));
+        QVERIFY(scanAndCheck(window, temp.filePath("Music"), {"jpg"}));
+        bnPick->click();
+    }
+    QCOMPARE(entries(des, QDir::Files),
+             (QStringList {"Music/c.jpg", "Photos/a.jpg", "Photos/b.jpg"}));
     QCOMPARE(readFile(des + "/Photos/a.jpg"), "old");
-    QCOMPARE(statusText(window), QStringLiteral("Finished."));
+    QCOMPARE(readFile(temp.filePath("Music/.trovella")).split('\n').first(), des + "/Music");
 }
 
 void tst_PickWindow::failures_data()
@@ -295,17 +299,22 @@ void tst_PickWindow::viewResult()
     WebThread::setCommandForTests('"' + command + "\" %1");
     const QString des = temp.filePath("50% #1? done");
 
+    QDir().mkpath(temp.filePath("src"));
+
     Trovella window;
     chooseDestination(window, des);
+    scan(window, temp.filePath("src"));
+    ::pick(window);
     if (!browser)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not start the browser"));
-    QMetaObject::invokeMethod(&window, "viewPickResult");
+    widget<QPushButton>(&window, "bnViewPickResult")->click();
 
     if (browser)
         QTRY_COMPARE(recordLines(temp),
-                     QStringList {"start " + QUrl::fromLocalFile(des).toString()});
+                     QStringList {"start " + QUrl::fromLocalFile(des + "/src").toString()});
     else
-        QTRY_COMPARE(statusText(window), "No web browser could be started to show " + des + ".");
+        QTRY_COMPARE(statusText(window),
+                     "No web browser could be started to show " + des + "/src.");
 }
 
 void tst_PickWindow::launchersRunAlongside()
