@@ -56,6 +56,7 @@ WalkReport DirWalker::report() const { return result; }
 void DirWalker::folderUnreadable(const QByteArray &path, int error)
 {
     ++result.unreadableFolders;
+    result.unreadableFolderPaths.append(QString::fromUtf8(escaped(path)));
     qWarning("Cannot read folder %s: %s", escaped(path).constData(),
              qUtf8Printable(qt_error_string(error)));
 }
@@ -63,6 +64,7 @@ void DirWalker::folderUnreadable(const QByteArray &path, int error)
 void DirWalker::nameUndecodable(const QByteArray &path)
 {
     ++result.undecodableNames;
+    result.undecodablePaths.append(QString::fromUtf8(escaped(path)));
     qWarning("Left out %s: its name is not valid UTF-8", escaped(path).constData());
 }
 

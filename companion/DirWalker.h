@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 
@@ -14,6 +15,9 @@ struct WalkReport
     bool cancelled = false;
     int unreadableFolders = 0;
     int undecodableNames = 0;
+    // Their paths, with bytes that are not UTF-8 written as \xNN.
+    QStringList unreadableFolderPaths;
+    QStringList undecodablePaths;
 };
 
 // Lists every file under a folder, at any depth, on the thread that calls run(). Hidden files

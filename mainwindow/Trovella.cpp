@@ -36,6 +36,7 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     ui.webView->setUrl(Site::advertisementPage());
 
     setUpPreview();
+    setUpPickReport();
     loadFileTypeGroups();
     applyTranslation([this] { ui.retranslateUi(this); });
 }
@@ -64,6 +65,7 @@ void Trovella::browseDesFolder()
             this, tr("Select Destinate Folder"), QDir::rootPath(), QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return;
+    clearPickReport();
     desFolder = folder;
     ui.edDesFolder->setPlainText(desFolder);
     applyPickRule();

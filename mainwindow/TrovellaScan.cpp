@@ -43,6 +43,7 @@ void Trovella::setSrcFolder(QString folder)
     if (!QDir(folder).exists())
         return;
     const quint64 generation = ++scanGeneration;
+    clearPickReport();
     scanComplete = false;
 
     srcFolder = folder;
@@ -60,6 +61,7 @@ void Trovella::setSrcFolder(QString folder)
         widget->setEnabled(false);
     Mv::Dir::GetAllFiles(srcFolder, fileList, ui.statusBar);
     const Mv::WalkReport report = Mv::Dir::lastReport();
+    walkReport = report;
 
     // A million files take a while to look through, so events run meanwhile; the widgets
     // stay blocked until then, as nothing may change fileList under the loop.
