@@ -198,8 +198,8 @@ void FileCopier::settleExisting(qsizetype index, const QByteArray &target, qint6
 {
     struct stat there;
     const bool same = ::stat(target.constData(), &there) == 0 && there.st_size == size
-            && (there.st_mtim.tv_sec == mtime
-                || (there.st_mtim.tv_nsec == 0 && mtimeNanoseconds != 0
+            && ((there.st_mtim.tv_sec == mtime && there.st_mtim.tv_nsec == mtimeNanoseconds)
+                || ((there.st_mtim.tv_nsec == 0 || mtimeNanoseconds == 0)
                     && qAbs(there.st_mtim.tv_sec - mtime) <= 2));
     settle(index, same ? AlreadyExists : ExistsDifferent);
 }

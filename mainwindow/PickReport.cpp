@@ -58,7 +58,9 @@ QString PickReport::message() const
     QStringList parts;
     if (stopped)
         parts << tr("Stopped.");
-    const QString size = QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    const QString size = bytes == 1
+            ? tr("1 byte")
+            : QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
     if (copied == 0)
         parts << tr("No file was copied.");
     else if (copied == 1)
