@@ -67,7 +67,6 @@ void FileCopier::settle(qsizetype index, Outcome outcome, int error, bool readin
 
 QString FileCopier::plainReason(int error, bool reading)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("FileCopier", text); };
     switch (error) {
 #ifdef Q_OS_LINUX
     case ENOENT:
@@ -214,8 +213,7 @@ void FileCopier::copy(const QString &source, const QString &target)
     if (::lstat(targetPath.constData(), &st) == 0) {
         if (::stat(QFile::encodeName(source).constData(), &st) != 0)
             return settle(index, ExistsDifferent);
-        return settleExisting(index, targetPath, st.st_size, st.st_mtim.tv_sec,
-                              st.st_mtim.tv_nsec);
+        return settleExisting(index, targetPath, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     }
 
     // O_NONBLOCK: a named pipe in the tree must not hang the copy.
@@ -236,7 +234,7 @@ void FileCopier::copy(const QString &source, const QString &target)
     if (!S_ISREG(st.st_mode)) {
         ::close(in);
         results[index].error = QStringLiteral("not a regular file");
-        results[index].reason = QCoreApplication::translate("FileCopier", "not a regular file");
+        results[index].reason = tr("not a regular file");
         return settle(index, Failed);
     }
     results[index].bytes = st.st_size;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
@@ -13,6 +14,8 @@
 // or holds the whole file. Target folders are made as needed, each at most once.
 class FileCopier
 {
+    Q_DECLARE_TR_FUNCTIONS(FileCopier)
+
 public:
     // AlreadyExists: the file there has the source's size and modification time (a copy keeps
     // the time); ExistsDifferent: it has not. Either way it is left alone.

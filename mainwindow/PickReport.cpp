@@ -104,14 +104,18 @@ QString PickReport::outcomeText(Outcome outcome)
     return QString();
 }
 
+QStringList PickReport::columnTitles()
+{
+    return {tr("Outcome"), tr("Reason"), tr("Source"), tr("Target")};
+}
+
 bool PickReport::writeCsv(QIODevice *device) const
 {
-    QString text = tr("Outcome") + QLatin1Char(',') + tr("Reason") + QLatin1Char(',')
-            + tr("Source") + QLatin1Char(',') + tr("Target") + QLatin1Char('\n');
+    QString text = columnTitles().join(QLatin1Char(',')) + QLatin1Char('\n');
     for (const Row &row : list)
         text += csvField(outcomeText(row.outcome)) + QLatin1Char(',') + csvField(row.reason)
-                + QLatin1Char(',') + csvField(row.source) + QLatin1Char(',')
-                + csvField(row.target) + QLatin1Char('\n');
+                + QLatin1Char(',') + csvField(row.source) + QLatin1Char(',') + csvField(row.target)
+                + QLatin1Char('\n');
     const QByteArray bytes = text.toUtf8();
     return device->write(bytes) == bytes.size();
 }

@@ -46,6 +46,8 @@ public:
     // The closing message: "Finished." when every file was copied.
     QString message() const;
     static QString outcomeText(Outcome outcome);
+    // Outcome, reason, source and target: the columns of the details and of the CSV.
+    static QStringList columnTitles();
     // One line per row, as the details show them; false when it could not be written.
     bool writeCsv(QIODevice *device) const;
 

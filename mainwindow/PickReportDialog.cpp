@@ -34,7 +34,7 @@ PickReportDialog::PickReportDialog(const PickReport &report, QWidget *parent)
     for (int outcome = 0; outcome < PickReport::outcomeCount; ++outcome) {
         const auto o = PickReport::Outcome(outcome);
         ui.cbbOutcome->addItem(QStringLiteral("%1 (%2)").arg(PickReport::outcomeText(o),
-                                                            locale.toString(report.count(o))),
+                                                             locale.toString(report.count(o))),
                                outcome);
     }
     connect(ui.cbbOutcome, &QComboBox::currentIndexChanged, this, &PickReportDialog::showOutcome);
@@ -63,14 +63,13 @@ PickReportDialog::PickReportDialog(const PickReport &report, QWidget *parent)
 void PickReportDialog::showOutcome(int index)
 {
     const int outcome = ui.cbbOutcome->itemData(index).toInt();
-    proxy.setFilterRegularExpression(outcome < 0 ? QString()
-                                                 : QStringLiteral("^%1$").arg(outcome));
+    proxy.setFilterRegularExpression(outcome < 0 ? QString() : QStringLiteral("^%1$").arg(outcome));
 }
 
 void PickReportDialog::save()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save the Pick Details"),
-                                                      QString(), tr("CSV files (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save the Pick Details"), QString(),
+                                                      tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     QSaveFile file(path);

@@ -3,15 +3,17 @@
 PickReportModel::PickReportModel(const PickReport &report, QObject *parent)
     : QAbstractTableModel(parent)
     , rows(report.rows())
-{
-}
+{ }
 
 int PickReportModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(rows.size());
 }
 
-int PickReportModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 4; }
+int PickReportModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 4;
+}
 
 QVariant PickReportModel::data(const QModelIndex &index, int role) const
 {
@@ -38,7 +40,5 @@ QVariant PickReportModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
-    const char *const titles[] = {QT_TR_NOOP("Outcome"), QT_TR_NOOP("Reason"), QT_TR_NOOP("Source"),
-                                  QT_TR_NOOP("Target")};
-    return section >= 0 && section < 4 ? tr(titles[section]) : QVariant();
+    return section >= 0 && section < 4 ? PickReport::columnTitles().at(section) : QVariant();
 }

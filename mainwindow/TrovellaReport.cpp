@@ -63,9 +63,10 @@ void Trovella::showPickProgress(qint64 done, qint64 total)
     const qint64 elapsed = pickClock.elapsed();
     // Too early a guess jumps about: wait for a second of copying.
     if (done > 0 && elapsed >= 1000)
-        pickProgress->setText(tr("%1 of %2, %3 left")
-                                      .arg(sizeText(done), sizeText(total),
-                                           durationText(qint64((total - done) * double(elapsed) / done))));
+        pickProgress->setText(
+                tr("%1 of %2, %3 left")
+                        .arg(sizeText(done), sizeText(total),
+                             durationText(qint64((total - done) * double(elapsed) / done))));
     else
         pickProgress->setText(tr("%1 of %2").arg(sizeText(done), sizeText(total)));
 }

@@ -196,9 +196,10 @@ void tst_Faults::unreadableSource()
     for (const PickReport::Row &row : window.lastPickReport().rows())
         reasons << PickReport::outcomeText(row.outcome) + ": " + row.reason;
     reasons.sort();
-    QCOMPARE(reasons, (QStringList {"Could not be copied: no permission to read it",
-                                    "Left out by the scan: the folder could not be read",
-                                    "Left out by the scan: the folder could not be read"}));
+    QCOMPARE(reasons,
+             (QStringList {"Could not be copied: no permission to read it",
+                           "Left out by the scan: the folder could not be read",
+                           "Left out by the scan: the folder could not be read"}));
 }
 
 // Names that are not valid UTF-8, and a file in a folder whose name is not.
@@ -253,7 +254,8 @@ void tst_Faults::links()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy .*src/sub/self "));
     pick(window);
 
-    QCOMPARE(statusText(window), QStringLiteral("Copied 2 files (2 bytes). 2 could not be copied."));
+    QCOMPARE(statusText(window),
+             QStringLiteral("Copied 2 files (2 bytes). 2 could not be copied."));
     QCOMPARE(entries(des), (QStringList {"src", "src/a.txt", "src/link.txt"}));
     QVERIFY(!QFileInfo(des + "/src/link.txt").isSymLink());
     QCOMPARE(readFile(des + "/src/link.txt"), "A");

@@ -7,8 +7,8 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QProgressBar>
-#include <QShortcut>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTextEdit>
 
 namespace {
@@ -154,7 +154,8 @@ void tst_PickWindow::secondPickAddsNoName()
 
     QCOMPARE(entries(des, QDir::Files), (QStringList {"Photos/a.jpg", "Photos/b.jpg"}));
     QCOMPARE(readFile(des + "/Photos/a.jpg"), "old");
-    QCOMPARE(statusText(window), QStringLiteral("No file was copied. 2 were already there (1 different)."));
+    QCOMPARE(statusText(window),
+             QStringLiteral("No file was copied. 2 were already there (1 different)."));
 }
 
 void tst_PickWindow::account_data()
@@ -164,25 +165,31 @@ void tst_PickWindow::account_data()
     // Patterns for the lines of the saved details, sorted, paths relative to the test folder.
     QTest::addColumn<QStringList>("rows");
 
-    QTest::newRow("existing files") << QString("existing")
-                                    << QString("Copied 1 file (1 byte). 2 were already there (1 different).")
-                                    << QStringList {"\"Already there, different\",,src/b.txt,des/src/b.txt",
-                                                    "\"Already there, same\",,src/a.txt,des/src/a.txt"};
+    QTest::newRow("existing files")
+            << QString("existing")
+            << QString("Copied 1 file (1 byte). 2 were already there (1 different).")
+            << QStringList {"\"Already there, different\",,src/b.txt,des/src/b.txt",
+                            "\"Already there, same\",,src/a.txt,des/src/a.txt"};
     QTest::newRow("vanished source")
             << QString("vanished") << QString("Copied 2 files (2 bytes). 1 could not be copied.")
-            << QStringList {"Could not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt"};
-    QTest::newRow("named pipe") << QString("fifo") << QString("Copied 2 files (2 bytes). 1 could not be copied.")
-                                << QStringList {"Could not be copied,not a regular file,src/b.txt,des/src/b.txt"};
+            << QStringList {"Could not be copied,the file is gone since the "
+                            "scan,src/b.txt,des/src/b.txt"};
+    QTest::newRow("named pipe")
+            << QString("fifo") << QString("Copied 2 files (2 bytes). 1 could not be copied.")
+            << QStringList {"Could not be copied,not a regular file,src/b.txt,des/src/b.txt"};
     QTest::newRow("full destination")
             << QString("full") << QString("Copied 3 files (3 bytes). 1 could not be copied.")
             << QStringList {"Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt"};
     QTest::newRow("read-only destination")
             << QString("ro") << QString("No file was copied. 3 could not be copied.")
-            << QStringList(3, "Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt");
+            << QStringList(3,
+                           "Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt");
     QTest::newRow("name FAT cannot store")
             << QString("fat") << QString("Copied 3 files (3 bytes). 1 could not be copied.")
-            << QStringList {"Could not be copied,the disk cannot store this name,src/d/a:b.txt,des/src/d/a:b.txt"};
-    QTest::newRow("stop") << QString("stop") << QString("Stopped. Copied 1 file (1 byte). 2 were not reached.")
+            << QStringList {"Could not be copied,the disk cannot store this "
+                            "name,src/d/a:b.txt,des/src/d/a:b.txt"};
+    QTest::newRow("stop") << QString("stop")
+                          << QString("Stopped. Copied 1 file (1 byte). 2 were not reached.")
                           << QStringList(2, "Not reached,,src/.\\.txt,des/src/.\\.txt");
 }
 
@@ -199,7 +206,8 @@ void tst_PickWindow::account()
     for (const char *name : {"a", "b", "c"}) {
         writeFile(QString("%1/%2.txt").arg(src, name), name);
         QFile file(QString("%1/%2.txt").arg(src, name));
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(old, QFileDevice::FileModificationTime));
+        QVERIFY(file.open(QIODevice::ReadWrite)
+                && file.setFileTime(old, QFileDevice::FileModificationTime));
     }
     if (fault == "full")
         writeFile(src + "/d/big.txt", QByteArray(2 * 1024 * 1024, 'b'));
@@ -218,7 +226,8 @@ void tst_PickWindow::account()
     } else if (fault == "existing") {
         writeFile(des + "/src/a.txt", "a");
         QFile same(des + "/src/a.txt");
-        QVERIFY(same.open(QIODevice::ReadWrite) && same.setFileTime(old, QFileDevice::FileModificationTime));
+        QVERIFY(same.open(QIODevice::ReadWrite)
+                && same.setFileTime(old, QFileDevice::FileModificationTime));
         writeFile(des + "/src/b.txt", "x");
     }
 
@@ -230,9 +239,11 @@ void tst_PickWindow::account()
     if (fault == "fifo")
         QCOMPARE(::mkfifo(QFile::encodeName(src + "/b.txt").constData(), 0644), 0);
     if (fault == "stop")
-        connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, &window, [&window] {
-            QMetaObject::invokeMethod(window.findChild<QShortcut *>("stopPickShortcut"), "activated");
-        });
+        connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, &window,
+                [&window] {
+                    QMetaObject::invokeMethod(window.findChild<QShortcut *>("stopPickShortcut"),
+                                              "activated");
+                });
     for (int i = fault == "ro" ? 3 : fault == "existing" || fault == "stop" ? 0 : 1; i > 0; --i)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy "));
     // The full and read-only destinations are short of room, FAT of names: go on when asked.
@@ -259,12 +270,15 @@ void tst_PickWindow::account()
     QVERIFY(dialog);
     const QString csv = temp.filePath("details.csv");
     chooseFolder(*dialog, "bnSave", csv);
-    QStringList lines = QString::fromUtf8(readFile(csv)).replace(temp.path() + '/', "").split('\n', Qt::SkipEmptyParts);
+    QStringList lines = QString::fromUtf8(readFile(csv))
+                                .replace(temp.path() + '/', "")
+                                .split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.takeFirst(), QString("Outcome,Reason,Source,Target"));
     lines.sort();
     QCOMPARE(lines.size(), rows.size());
     for (int i = 0; i < rows.size(); ++i)
-        QVERIFY2(QRegularExpression('^' + rows.at(i) + '$').match(lines.at(i)).hasMatch(), qPrintable(lines.at(i)));
+        QVERIFY2(QRegularExpression('^' + rows.at(i) + '$').match(lines.at(i)).hasMatch(),
+                 qPrintable(lines.at(i)));
     chooseDestination(window, temp.filePath("other"));
     QVERIFY(statusText(window).isEmpty());
     QVERIFY(!details->isVisible());
