@@ -38,15 +38,18 @@ namespace {
         return out;
     }
 
-    void folderUnreadable(const QByteArray &path, int error)
+    // Both return the path as shown, for the walk's report.
+    QString folderUnreadable(const QByteArray &path, int error)
     {
         qWarning("Cannot read folder %s: %s", escaped(path).constData(),
                  qUtf8Printable(qt_error_string(error)));
+        return QString::fromUtf8(escaped(path));
     }
 
-    void nameUndecodable(const QByteArray &path)
+    QString nameUndecodable(const QByteArray &path)
     {
         qWarning("Left out %s: its name is not valid UTF-8", escaped(path).constData());
+        return QString::fromUtf8(escaped(path));
     }
 
     int threadsFor(const QString &folder)
@@ -155,8 +158,7 @@ void DirWalker::read(const Folder &folder, bool top, Found &found)
     const int fd = ::open(folder.path.constData(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW));
     if (fd < 0) {
-        ++found.unreadableFolders;
-        folderUnreadable(folder.path, errno);
+        found.unreadableFolderPaths.append(folderUnreadable(folder.path, errno));
         return;
     }
     const QByteArray pathPrefix = folder.path.endsWith('/') ? folder.path : folder.path + '/';
@@ -176,8 +178,7 @@ void DirWalker::read(const Folder &folder, bool top, Found &found)
         if (length < 0) {
             if (errno == EINTR)
                 continue;
-            ++found.unreadableFolders;
-            folderUnreadable(folder.path, errno);
+            found.unreadableFolderPaths.append(folderUnreadable(folder.path, errno));
             break;
         }
         qsizetype listed = 0;
@@ -200,8 +201,7 @@ void DirWalker::read(const Folder &folder, bool top, Found &found)
                 decodable = decoded.toUtf8() == name;
             }
             if (!decodable && kind == Kind::File) {
-                ++found.undecodableNames;
-                nameUndecodable(pathPrefix + name);
+                found.undecodablePaths.append(nameUndecodable(pathPrefix + name));
                 continue;
             }
             QString path;
@@ -242,8 +242,10 @@ void DirWalker::deliver(Found &found)
         wake.notify_all();
     }
     result.cancelled = result.cancelled || std::exchange(found.cancelled, false);
-    result.unreadableFolders += std::exchange(found.unreadableFolders, 0);
-    result.undecodableNames += std::exchange(found.undecodableNames, 0);
+    result.unreadableFolders += int(found.unreadableFolderPaths.size());
+    result.unreadableFolderPaths += std::exchange(found.unreadableFolderPaths, {});
+    result.undecodableNames += int(found.undecodablePaths.size());
+    result.undecodablePaths += std::exchange(found.undecodablePaths, {});
 }
 
 // One thread's share: take a folder, read it, hand back what it held, until none is left
@@ -324,7 +326,8 @@ bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
         const QString folder = pending.takeLast();
         if (!QFileInfo(folder).isReadable()) {
             ++result.unreadableFolders;
-            folderUnreadable(QFile::encodeName(folder), EACCES);
+            result.unreadableFolderPaths.append(
+                    folderUnreadable(QFile::encodeName(folder), EACCES));
             continue;
         }
         QDirIterator it(folder,

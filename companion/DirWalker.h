@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <condition_variable>
@@ -18,6 +19,9 @@ struct WalkReport
     bool cancelled = false;
     int unreadableFolders = 0;
     int undecodableNames = 0;
+    // Their paths, with bytes that are not UTF-8 written as \xNN.
+    QStringList unreadableFolderPaths;
+    QStringList undecodablePaths;
 };
 
 // Lists every file under a folder, at any depth. Hidden files are listed; links to folders are
@@ -60,8 +64,8 @@ private:
     {
         QList<QFileInfo> files;
         std::vector<Folder> folders;
-        int unreadableFolders = 0;
-        int undecodableNames = 0;
+        QStringList unreadableFolderPaths;
+        QStringList undecodablePaths;
         bool cancelled = false;
     };
 

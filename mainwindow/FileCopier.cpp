@@ -1,5 +1,6 @@
 #include "FileCopier.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -63,14 +64,47 @@ QList<FileCopier::Result> FileCopier::takeResults()
     return taken;
 }
 
-void FileCopier::settle(qsizetype index, Outcome outcome, int error)
+void FileCopier::settle(qsizetype index, Outcome outcome, int error, bool reading)
 {
     Result &result = results[index];
     result.outcome = outcome;
     if (outcome == Failed) {
         if (result.error.isEmpty())
             result.error = qt_error_string(error);
+        if (result.reason.isEmpty())
+            result.reason = plainReason(error, reading);
         warnFailed(result);
+    }
+}
+
+QString FileCopier::plainReason(int error, bool reading)
+{
+    switch (error) {
+#ifdef Q_OS_LINUX
+    case ENOENT:
+        return reading ? tr("the file is gone since the scan") : tr("the folder is gone");
+    case EACCES:
+    case EPERM:
+        return reading ? tr("no permission to read it") : tr("no permission to write there");
+    case ENOSPC:
+    case EDQUOT:
+        return tr("the disk is full");
+    case EROFS:
+        return tr("the disk is read-only");
+    case ENAMETOOLONG:
+        return tr("the name is too long for this disk");
+    case EINVAL:
+    case EILSEQ:
+        return reading ? QString() : tr("the disk cannot store this name");
+    case ENOTDIR:
+        return tr("a file stands where a folder is needed");
+    case ELOOP:
+        return tr("the link leads in a circle");
+    case EIO:
+        return tr("the disk could not be read or written");
+#endif
+    default:
+        return qt_error_string(error);
     }
 }
 
@@ -108,8 +142,12 @@ const ssize_t copyStep = 8 << 20;
 
 int FileCopier::copyData(int in, int out)
 {
-    if (::ioctl(out, FICLONE, in) == 0)
+    if (::ioctl(out, FICLONE, in) == 0) {
+        struct stat st;
+        if (::fstat(in, &st) == 0)
+            bytesWritten += st.st_size;
         return 0;
+    }
     // Large files go in steps: their write-back starts early, so the batch's sync is short,
     // and the window gets its events in between.
     const auto stepDone = [this, out] {
@@ -122,6 +160,7 @@ int FileCopier::copyData(int in, int out)
         const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, copyStep, 0);
         if (n > 0) {
             copied = true;
+            bytesWritten += n;
             if (n == copyStep)
                 stepDone();
             continue;
@@ -158,19 +197,36 @@ int FileCopier::copyData(int in, int out)
             if (w < 0 && errno != EINTR)
                 return errno;
             written += qMax<ssize_t>(w, 0);
+            bytesWritten += qMax<ssize_t>(w, 0);
         }
     }
 }
 
+// The file at target is the same as a copy would be when it has the size and the
+// modification time; file systems that keep whole seconds only (FAT: two) may round it.
+void FileCopier::settleExisting(qsizetype index, const QByteArray &target, qint64 size,
+                                qint64 mtime, long mtimeNanoseconds)
+{
+    struct stat there;
+    const bool same = ::stat(target.constData(), &there) == 0 && there.st_size == size
+            && ((there.st_mtim.tv_sec == mtime && there.st_mtim.tv_nsec == mtimeNanoseconds)
+                || ((there.st_mtim.tv_nsec == 0 || mtimeNanoseconds == 0)
+                    && qAbs(there.st_mtim.tv_sec - mtime) <= 2));
+    settle(index, same ? AlreadyExists : ExistsDifferent);
+}
+
 void FileCopier::copy(const QString &source, const QString &target)
 {
-    results.append(Result {source, target, Failed, QString()});
+    results.append(Result {source, target, Failed, QString(), QString(), 0});
     const qsizetype index = results.size() - 1;
     const QByteArray targetPath = QFile::encodeName(target);
 
     struct stat st;
-    if (::lstat(targetPath.constData(), &st) == 0)
-        return settle(index, AlreadyExists);
+    if (::lstat(targetPath.constData(), &st) == 0) {
+        if (::stat(QFile::encodeName(source).constData(), &st) != 0)
+            return settle(index, ExistsDifferent);
+        return settleExisting(index, targetPath, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    }
 
     // O_NONBLOCK: a named pipe in the tree must not hang the copy.
     const QByteArray sourcePath = QFile::encodeName(source);
@@ -181,17 +237,19 @@ void FileCopier::copy(const QString &source, const QString &target)
         in = ::open(sourcePath.constData(), flags);
     }
     if (in < 0)
-        return settle(index, Failed, errno);
+        return settle(index, Failed, errno, true);
     if (::fstat(in, &st) != 0) {
         const int error = errno;
         ::close(in);
-        return settle(index, Failed, error);
+        return settle(index, Failed, error, true);
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(in);
         results[index].error = QStringLiteral("not a regular file");
+        results[index].reason = tr("not a regular file");
         return settle(index, Failed);
     }
+    results[index].bytes = st.st_size;
 
     const QString folder = folderOf(target);
     if (const int error = makeFolder(folder)) {
@@ -382,8 +440,13 @@ void FileCopier::linkPending(const Pending &pending, int syncError)
     if (temporary && *temporary && ::unlink(temporary) != 0)
         qWarning("Could not remove the temporary file %s: %s", temporary,
                  qUtf8Printable(qt_error_string(errno)));
-    if (error == EEXIST)
-        settle(pending.result, AlreadyExists);
+    struct stat source;
+    if (error == EEXIST
+        && ::stat(QFile::encodeName(results.at(pending.result).source).constData(), &source) == 0)
+        settleExisting(pending.result, target, source.st_size, source.st_mtim.tv_sec,
+                       source.st_mtim.tv_nsec);
+    else if (error == EEXIST)
+        settle(pending.result, ExistsDifferent);
     else
         settle(pending.result, error == 0 ? Copied : Failed, error);
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
@@ -14,14 +15,22 @@
 // or holds the whole file. Target folders are made as needed, each at most once.
 class FileCopier
 {
+    Q_DECLARE_TR_FUNCTIONS(FileCopier)
+
 public:
-    enum Outcome { Copied, AlreadyExists, Failed };
+    // AlreadyExists: the file there has the source's size and modification time (a copy keeps
+    // the time); ExistsDifferent: it has not. Either way it is left alone.
+    enum Outcome { Copied, AlreadyExists, ExistsDifferent, Failed };
     struct Result
     {
         QString source;
         QString target;
         Outcome outcome = Failed;
+        // The system's words for a failure, for the log.
         QString error;
+        // The same in plain words, for the user.
+        QString reason;
+        qint64 bytes = 0;
     };
 
     FileCopier();
@@ -35,6 +44,10 @@ public:
     void finish();
     // The results that are final since the last call, in the order of the copies.
     QList<Result> takeResults();
+    // Bytes written so far by this copier, also in the middle of a large file.
+    qint64 bytesDone() const { return bytesWritten; }
+    // What a failure with this errno means to a user; reading tells the source's side.
+    static QString plainReason(int error, bool reading);
 
     // Writes each copy under a hidden temporary name instead of an unnamed file, as for
     // file systems without unnamed files; for tests.
@@ -53,7 +66,9 @@ private:
         quint64 device;
     };
 
-    void settle(qsizetype result, Outcome outcome, int error = 0);
+    void settle(qsizetype result, Outcome outcome, int error = 0, bool reading = false);
+    void settleExisting(qsizetype result, const QByteArray &target, qint64 size, qint64 mtime,
+                        long mtimeNanoseconds);
     int makeFolder(const QString &folder);
     int copyData(int in, int out);
     void commitBatch();
@@ -70,4 +85,5 @@ private:
     // cleared of leftover temporaries since.
     qint64 started = 0;
     QSet<QByteArray> swept;
+    qint64 bytesWritten = 0;
 };

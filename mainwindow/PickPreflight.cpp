@@ -237,8 +237,9 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
             ++plan.existing;
             continue;
         }
-        plan.bytesNeeded
-                += roundedUp(qMax<qint64>(fileSize(selection.at(i).absoluteFilePath()), 0), block);
+        const qint64 size = qMax<qint64>(fileSize(selection.at(i).absoluteFilePath()), 0);
+        plan.bytesToCopy += size;
+        plan.bytesNeeded += roundedUp(size, block);
     }
     return plan;
 }

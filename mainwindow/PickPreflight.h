@@ -15,6 +15,8 @@ struct PickPlan
     qsizetype existing = 0;
     // Bytes the files still to copy take, rounded up to whole blocks of the destination.
     qint64 bytesNeeded = 0;
+    // The bytes of those files as they are.
+    qint64 bytesToCopy = 0;
     // Free bytes on the destination's file system; -1 when unknown.
     qint64 bytesFree = -1;
     QByteArray fileSystemType;

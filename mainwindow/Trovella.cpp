@@ -36,6 +36,7 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     ui.webView->setUrl(Site::advertisementPage());
 
     setUpPreview();
+    setUpPickReport();
 #if QT_CONFIG(sessionmanager)
     // A log-out may end the program without closing the window.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &Trovella::writeMemory);
@@ -68,6 +69,7 @@ void Trovella::browseDesFolder()
             this, tr("Select Destinate Folder"), QDir::rootPath(), QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return;
+    clearPickReport();
     desFolder = folder;
     ui.edDesFolder->setPlainText(desFolder);
     applyPickRule();

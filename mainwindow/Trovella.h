@@ -1,10 +1,13 @@
 #pragma once
 
 #include "PickPreflight.h"
+#include "PickReport.h"
 #include "TypeStatistics.h"
+#include "companion/DirWalker.h"
 #include "groups/FileTypeGroupStore.h"
 #include "ui_Trovella.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QList>
 #include <QMainWindow>
@@ -24,6 +27,7 @@ public:
     const QList<QFileInfo> &files() const { return fileList; }
     QString sourceFolder() const { return srcFolder; }
     QString destinationFolder() const { return desFolder; }
+    const PickReport &lastPickReport() const { return pickReport; }
 
 private slots:
     void browseSrcFolder();
@@ -79,4 +83,21 @@ private:
     int picksRunning = 0;
     // Esc: the running picks stop after the file in hand.
     bool pickStopRequested = false;
+
+    // The account of the last pick and its progress (TrovellaReport.cpp).
+    void setUpPickReport();
+    void clearPickReport();
+    void startPickProgress();
+    void showPickProgress(qint64 done, qint64 total);
+    void showPickReport();
+    void openPickDetails();
+    PickReport pickReport;
+    // What the last scan left out, for the account.
+    Mv::WalkReport walkReport;
+    // The closing message while it is on show.
+    QString pickMessage;
+    QLabel *pickProgress = nullptr;
+    QPushButton *bnPickDetails = nullptr;
+    QElapsedTimer pickClock;
+    QElapsedTimer sinceProgress;
 };

@@ -7,17 +7,24 @@
 #include <QDir>
 #include <QElapsedTimer>
 
-#include <algorithm>
+#include <cerrno>
 
 namespace {
 // Events run about once per display frame rather than after every file.
 const qint64 frameMilliseconds = 16;
 
-int countFailures(const QList<FileCopier::Result> &results)
+void account(PickReport &report, const QList<FileCopier::Result> &results)
 {
-    return int(std::count_if(results.cbegin(), results.cend(), [](const FileCopier::Result &r) {
-        return r.outcome == FileCopier::Failed;
-    }));
+    for (const FileCopier::Result &r : results) {
+        if (r.outcome == FileCopier::Copied)
+            report.addCopied(r.source, r.bytes);
+        else if (r.outcome == FileCopier::AlreadyExists)
+            report.add(PickReport::Same, r.source, r.target);
+        else if (r.outcome == FileCopier::ExistsDifferent)
+            report.add(PickReport::Different, r.source, r.target);
+        else
+            report.add(PickReport::Failed, r.source, r.target, r.reason);
+    }
 }
 } // namespace
 
@@ -32,6 +39,9 @@ void Trovella::pick()
                                     ui.listFileTypes, ui.cbbFileTypes,   ui.bnEditFileTypeGroup};
     for (QWidget *widget : blocked)
         widget->setEnabled(false);
+
+    clearPickReport();
+    pickReport = PickReport();
 
     // Fixed before the first copy: changes made while events run do not reach this pick.
     QSet<QString> checked;
@@ -51,27 +61,33 @@ void Trovella::pick()
 
     const QDir source(srcFolder);
     const QDir destination(targetFolder);
+    const auto targetOf = [&source, &destination](const QString &sourcePath) {
+        return destination.absoluteFilePath(source.relativeFilePath(sourcePath));
+    };
     FileCopier copier;
-    int failures = 0;
+    startPickProgress();
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    const auto keepResponsive = [&sinceEvents] {
+    const auto keepResponsive = [this, &sinceEvents, &copier, &plan] {
         if (sinceEvents.elapsed() >= frameMilliseconds) {
+            showPickProgress(copier.bytesDone(), plan.bytesToCopy);
             QCoreApplication::processEvents();
             sinceEvents.restart();
         }
     };
     copier.setKeepResponsive(keepResponsive);
-    for (const QFileInfo &file : toCopy) {
-        const QString sourcePath = file.absoluteFilePath();
-        const QString target = destination.absoluteFilePath(source.relativeFilePath(sourcePath));
+    qsizetype handled = 0;
+    while (handled < toCopy.size()) {
+        const QString sourcePath = toCopy.at(handled++).absoluteFilePath();
+        const QString target = targetOf(sourcePath);
         if (plan.unstorable.contains(sourcePath)) {
-            ++failures;
+            pickReport.add(PickReport::Failed, sourcePath, target,
+                           FileCopier::plainReason(EINVAL, false));
             qWarning("Could not copy %s to %s: the destination cannot store this name",
                      qUtf8Printable(sourcePath), qUtf8Printable(target));
         } else {
             copier.copy(sourcePath, target);
-            failures += countFailures(copier.takeResults());
+            account(pickReport, copier.takeResults());
         }
         ui.progressBar->setValue(ui.progressBar->value() + 1);
         ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
@@ -81,24 +97,22 @@ void Trovella::pick()
     }
     // Files already copied in the batch in hand still get their names, also after a stop.
     copier.finish();
-    failures += countFailures(copier.takeResults());
+    account(pickReport, copier.takeResults());
+    if (handled < toCopy.size())
+        pickReport.setStopped();
+    for (; handled < toCopy.size(); ++handled) {
+        const QString sourcePath = toCopy.at(handled).absoluteFilePath();
+        pickReport.add(PickReport::NotReached, sourcePath, targetOf(sourcePath));
+    }
+    if (plan.go) {
+        pickReport.addLeftOut(walkReport.unreadableFolderPaths, tr("the folder could not be read"));
+        pickReport.addLeftOut(walkReport.undecodablePaths, tr("the name is not valid UTF-8"));
+    } else {
+        pickReport.setDeclined();
+    }
 
     ui.progressBar->hide();
-    const int unhandled = int(toCopy.size()) - ui.progressBar->value();
-    if (!plan.go)
-        ui.statusBar->showMessage(tr("Nothing was copied."), 2000);
-    else if (pickStopRequested && unhandled + failures == 1)
-        ui.statusBar->showMessage(tr("Stopped. 1 file was not copied."), 2000);
-    else if (pickStopRequested && unhandled > 0)
-        ui.statusBar->showMessage(
-                tr("Stopped. %n files were not copied.", nullptr, unhandled + failures), 2000);
-    else if (failures == 0)
-        ui.statusBar->showMessage(tr("Finished."), 2000);
-    else if (failures == 1)
-        ui.statusBar->showMessage(tr("Finished. 1 file could not be copied."), 2000);
-    else
-        ui.statusBar->showMessage(tr("Finished. %n files could not be copied.", nullptr, failures),
-                                  2000);
+    showPickReport();
 
     // Pick stays off until the next change of the choice.
     for (QWidget *widget : blocked) {

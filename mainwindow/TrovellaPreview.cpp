@@ -60,6 +60,9 @@ void Trovella::showSelectionSummary()
     // A pick's own messages own the status bar while it runs.
     if (picksRunning > 0)
         return;
+    // So does its account afterwards, until the next pick, scan or destination.
+    if (!pickMessage.isEmpty() && ui.statusBar->currentMessage() == pickMessage)
+        return;
     TypeStatistics::Figures total;
     for (int row = 0; row < ui.listFileTypes->count(); ++row) {
         const QListWidgetItem *item = ui.listFileTypes->item(row);

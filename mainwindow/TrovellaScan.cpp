@@ -46,6 +46,7 @@ void Trovella::setSrcFolder(QString folder)
     // The list about to go holds the user's choices for the folder shown so far.
     writeMemory();
     const quint64 generation = ++scanGeneration;
+    clearPickReport();
     scanComplete = false;
 
     srcFolder = folder;
@@ -81,6 +82,7 @@ void Trovella::setSrcFolder(QString folder)
                              }
                          });
     const Mv::WalkReport report = Mv::Dir::lastReport();
+    walkReport = report;
     typeStatistics = std::move(arriving);
 
     for (QWidget *widget : blocked) {

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
     <name>DlgEditFileTypeGroup</name>
@@ -59,6 +60,218 @@
     </message>
 </context>
 <context>
+    <name>FileCopier</name>
+    <message>
+        <source>the file is gone since the scan</source>
+        <translation>die Datei ist seit der Suche verschwunden</translation>
+    </message>
+    <message>
+        <source>the folder is gone</source>
+        <translation>der Ordner ist verschwunden</translation>
+    </message>
+    <message>
+        <source>no permission to read it</source>
+        <translation>keine Berechtigung zum Lesen</translation>
+    </message>
+    <message>
+        <source>no permission to write there</source>
+        <translation>keine Berechtigung zum Schreiben dort</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>der Datenträger ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the name is too long for this disk</source>
+        <translation>der Name ist für diesen Datenträger zu lang</translation>
+    </message>
+    <message>
+        <source>the disk cannot store this name</source>
+        <translation>der Datenträger kann diesen Namen nicht speichern</translation>
+    </message>
+    <message>
+        <source>a file stands where a folder is needed</source>
+        <translation>an der Stelle eines Ordners steht eine Datei</translation>
+    </message>
+    <message>
+        <source>the link leads in a circle</source>
+        <translation>die Verknüpfung führt im Kreis</translation>
+    </message>
+    <message>
+        <source>the disk could not be read or written</source>
+        <translation>der Datenträger konnte nicht gelesen oder beschrieben werden</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+</context>
+<context>
+    <name>PickReport</name>
+    <message>
+        <source>Nothing was copied.</source>
+        <translation>Nichts wurde kopiert.</translation>
+    </message>
+    <message>
+        <source>Finished.</source>
+        <translation>Fertig.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Angehalten.</translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation>1 Byte</translation>
+    </message>
+    <message>
+        <source>No file was copied.</source>
+        <translation>Keine Datei wurde kopiert.</translation>
+    </message>
+    <message>
+        <source>Copied 1 file (%1).</source>
+        <translation>1 Datei kopiert (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %Ln files (%1).</source>
+        <translation>
+            <numerusform>%Ln Datei kopiert (%1).</numerusform>
+            <numerusform>%Ln Dateien kopiert (%1).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 was already there (different).</source>
+        <translation>1 war schon da (verschieden).</translation>
+    </message>
+    <message>
+        <source>1 was already there.</source>
+        <translation>1 war schon da.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were already there (%1 different).</source>
+        <translation>
+            <numerusform>%Ln war schon da (%1 verschieden).</numerusform>
+            <numerusform>%Ln waren schon da (%1 verschieden).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were already there.</source>
+        <translation>
+            <numerusform>%Ln war schon da.</numerusform>
+            <numerusform>%Ln waren schon da.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 could not be copied.</source>
+        <translation>1 konnte nicht kopiert werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln could not be copied.</source>
+        <translation>
+            <numerusform>%Ln konnte nicht kopiert werden.</numerusform>
+            <numerusform>%Ln konnten nicht kopiert werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 was not reached.</source>
+        <translation>1 wurde nicht erreicht.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were not reached.</source>
+        <translation>
+            <numerusform>%Ln wurde nicht erreicht.</numerusform>
+            <numerusform>%Ln wurden nicht erreicht.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Already there, same</source>
+        <translation>Schon da, gleich</translation>
+    </message>
+    <message>
+        <source>Already there, different</source>
+        <translation>Schon da, verschieden</translation>
+    </message>
+    <message>
+        <source>Could not be copied</source>
+        <translation>Nicht kopiert</translation>
+    </message>
+    <message>
+        <source>Not reached</source>
+        <translation>Nicht erreicht</translation>
+    </message>
+    <message>
+        <source>Left out by the scan</source>
+        <translation>Bei der Suche ausgelassen</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Ziel</translation>
+    </message>
+</context>
+<context>
+    <name>PickReportDialog</name>
+    <message>
+        <source>Pick details</source>
+        <translation>Einzelheiten der Auswahl</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Zeigen:</translation>
+    </message>
+    <message>
+        <source>Per file type:</source>
+        <translation>Je Dateityp:</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>Speichern…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Everything listed (%1)</source>
+        <translation>Alles Aufgeführte (%1)</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Save the Pick Details</source>
+        <translation>Einzelheiten der Auswahl speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The details could not be saved to %1: %2</source>
+        <translation>Die Einzelheiten konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>Trovella</name>
     <message>
         <source>Select Source Folder</source>
@@ -80,33 +293,12 @@
         <source>Creating: </source>
         <translation>Erstelle: </translation>
     </message>
-    <message>
-        <source>Finished.</source>
-        <translation>Fertig.</translation>
-    </message>
-    <message>
-        <source>Finished. 1 file could not be copied.</source>
-        <translation>Fertig. 1 Datei konnte nicht kopiert werden.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Finished. %n files could not be copied.</source>
-        <translation><numerusform>Fertig. %n Datei konnte nicht kopiert werden.</numerusform><numerusform>Fertig. %n Dateien konnten nicht kopiert werden.</numerusform></translation>
-    </message>
     <message numerus="yes">
         <source>Scanning: %n files</source>
-        <translation><numerusform>Durchsuche: %n Datei</numerusform><numerusform>Durchsuche: %n Dateien</numerusform></translation>
-    </message>
-    <message>
-        <source>Nothing was copied.</source>
-        <translation>Es wurde nichts kopiert.</translation>
-    </message>
-    <message>
-        <source>Stopped. 1 file was not copied.</source>
-        <translation>Angehalten. 1 Datei wurde nicht kopiert.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Stopped. %n files were not copied.</source>
-        <translation><numerusform>Angehalten. %n Datei wurde nicht kopiert.</numerusform><numerusform>Angehalten. %n Dateien wurden nicht kopiert.</numerusform></translation>
+        <translation>
+            <numerusform>Durchsuche: %n Datei</numerusform>
+            <numerusform>Durchsuche: %n Dateien</numerusform>
+        </translation>
     </message>
     <message>
         <source>Selected: 1 file, %1</source>
@@ -150,7 +342,10 @@
     </message>
     <message numerus="yes">
         <source>%n folders could not be read.</source>
-        <translation><numerusform>%n Ordner konnte nicht gelesen werden.</numerusform><numerusform>%n Ordner konnten nicht gelesen werden.</numerusform></translation>
+        <translation>
+            <numerusform>%n Ordner konnte nicht gelesen werden.</numerusform>
+            <numerusform>%n Ordner konnten nicht gelesen werden.</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 file has a name that cannot be read and was left out.</source>
@@ -158,7 +353,42 @@
     </message>
     <message numerus="yes">
         <source>%n files have names that cannot be read and were left out.</source>
-        <translation><numerusform>%n Datei hat einen unlesbaren Namen und wurde ausgelassen.</numerusform><numerusform>%n Dateien haben unlesbare Namen und wurden ausgelassen.</numerusform></translation>
+        <translation>
+            <numerusform>%n Datei hat einen unlesbaren Namen und wurde ausgelassen.</numerusform>
+            <numerusform>%n Dateien haben unlesbare Namen und wurden ausgelassen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the folder could not be read</source>
+        <translation>der Ordner konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the name is not valid UTF-8</source>
+        <translation>der Name ist kein gültiges UTF-8</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>Einzelheiten…</translation>
+    </message>
+    <message>
+        <source>%1 of %2, %3 left</source>
+        <translation>%1 von %2, noch %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
     </message>
     <message>
         <source>The file type groups could not be saved to %1: %2</source>

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
     <name>DlgEditFileTypeGroup</name>
@@ -59,6 +60,213 @@
     </message>
 </context>
 <context>
+    <name>FileCopier</name>
+    <message>
+        <source>the file is gone since the scan</source>
+        <translation>文件在扫描后已不存在</translation>
+    </message>
+    <message>
+        <source>the folder is gone</source>
+        <translation>文件夹已不存在</translation>
+    </message>
+    <message>
+        <source>no permission to read it</source>
+        <translation>没有读取权限</translation>
+    </message>
+    <message>
+        <source>no permission to write there</source>
+        <translation>没有写入权限</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>磁盘已满</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>磁盘为只读</translation>
+    </message>
+    <message>
+        <source>the name is too long for this disk</source>
+        <translation>名称对此磁盘来说太长</translation>
+    </message>
+    <message>
+        <source>the disk cannot store this name</source>
+        <translation>此磁盘无法保存该名称</translation>
+    </message>
+    <message>
+        <source>a file stands where a folder is needed</source>
+        <translation>需要文件夹的位置上有一个文件</translation>
+    </message>
+    <message>
+        <source>the link leads in a circle</source>
+        <translation>链接形成循环</translation>
+    </message>
+    <message>
+        <source>the disk could not be read or written</source>
+        <translation>磁盘无法读取或写入</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+</context>
+<context>
+    <name>PickReport</name>
+    <message>
+        <source>Nothing was copied.</source>
+        <translation>未复制任何文件。</translation>
+    </message>
+    <message>
+        <source>Finished.</source>
+        <translation>完成。</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>已停止。</translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation>1 字节</translation>
+    </message>
+    <message>
+        <source>No file was copied.</source>
+        <translation>没有复制任何文件。</translation>
+    </message>
+    <message>
+        <source>Copied 1 file (%1).</source>
+        <translation>已复制 1 个文件（%1）。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %Ln files (%1).</source>
+        <translation>
+            <numerusform>已复制 %Ln 个文件（%1）。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 was already there (different).</source>
+        <translation>1 个已存在（不同）。</translation>
+    </message>
+    <message>
+        <source>1 was already there.</source>
+        <translation>1 个已存在。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were already there (%1 different).</source>
+        <translation>
+            <numerusform>%Ln 个已存在（%1 个不同）。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were already there.</source>
+        <translation>
+            <numerusform>%Ln 个已存在。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 could not be copied.</source>
+        <translation>1 个无法复制。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln could not be copied.</source>
+        <translation>
+            <numerusform>%Ln 个无法复制。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 was not reached.</source>
+        <translation>1 个未处理。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were not reached.</source>
+        <translation>
+            <numerusform>%Ln 个未处理。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>已复制</translation>
+    </message>
+    <message>
+        <source>Already there, same</source>
+        <translation>已存在，相同</translation>
+    </message>
+    <message>
+        <source>Already there, different</source>
+        <translation>已存在，不同</translation>
+    </message>
+    <message>
+        <source>Could not be copied</source>
+        <translation>无法复制</translation>
+    </message>
+    <message>
+        <source>Not reached</source>
+        <translation>未处理</translation>
+    </message>
+    <message>
+        <source>Left out by the scan</source>
+        <translation>扫描时遗漏</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>源</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>目标</translation>
+    </message>
+</context>
+<context>
+    <name>PickReportDialog</name>
+    <message>
+        <source>Pick details</source>
+        <translation>挑选详情</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>显示(&amp;S)：</translation>
+    </message>
+    <message>
+        <source>Per file type:</source>
+        <translation>按文件类型：</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>保存…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Everything listed (%1)</source>
+        <translation>全部列出项（%1）</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Save the Pick Details</source>
+        <translation>保存挑选详情</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The details could not be saved to %1: %2</source>
+        <translation>无法将详情保存到 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>Trovella</name>
     <message>
         <source>Select Source Folder</source>
@@ -80,33 +288,11 @@
         <source>Creating: </source>
         <translation>正在创建：</translation>
     </message>
-    <message>
-        <source>Finished.</source>
-        <translation>完成。</translation>
-    </message>
-    <message>
-        <source>Finished. 1 file could not be copied.</source>
-        <translation>完成。有 1 个文件无法复制。</translation>
-    </message>
-    <message numerus="yes">
-        <source>Finished. %n files could not be copied.</source>
-        <translation><numerusform>完成。有 %n 个文件无法复制。</numerusform></translation>
-    </message>
     <message numerus="yes">
         <source>Scanning: %n files</source>
-        <translation><numerusform>正在扫描：%n 个文件</numerusform></translation>
-    </message>
-    <message>
-        <source>Nothing was copied.</source>
-        <translation>没有复制任何文件。</translation>
-    </message>
-    <message>
-        <source>Stopped. 1 file was not copied.</source>
-        <translation>已停止。有 1 个文件未复制。</translation>
-    </message>
-    <message numerus="yes">
-        <source>Stopped. %n files were not copied.</source>
-        <translation><numerusform>已停止。有 %n 个文件未复制。</numerusform></translation>
+        <translation>
+            <numerusform>正在扫描：%n 个文件</numerusform>
+        </translation>
     </message>
     <message>
         <source>Selected: 1 file, %1</source>
@@ -150,7 +336,9 @@
     </message>
     <message numerus="yes">
         <source>%n folders could not be read.</source>
-        <translation><numerusform>有 %n 个文件夹无法读取。</numerusform></translation>
+        <translation>
+            <numerusform>有 %n 个文件夹无法读取。</numerusform>
+        </translation>
     </message>
     <message>
         <source>1 file has a name that cannot be read and was left out.</source>
@@ -158,7 +346,41 @@
     </message>
     <message numerus="yes">
         <source>%n files have names that cannot be read and were left out.</source>
-        <translation><numerusform>有 %n 个文件的名称无法读取，已被略过。</numerusform></translation>
+        <translation>
+            <numerusform>有 %n 个文件的名称无法读取，已被略过。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the folder could not be read</source>
+        <translation>文件夹无法读取</translation>
+    </message>
+    <message>
+        <source>the name is not valid UTF-8</source>
+        <translation>名称不是有效的 UTF-8</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 小时</translation>
+    </message>
+    <message>
+        <source>Details…</source>
+        <translation>详情…</translation>
+    </message>
+    <message>
+        <source>%1 of %2, %3 left</source>
+        <translation>%1 / %2，剩余 %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
     </message>
     <message>
         <source>The file type groups could not be saved to %1: %2</source>

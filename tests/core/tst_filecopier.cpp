@@ -160,7 +160,7 @@ void tst_FileCopier::neverReplaces()
     }
     copier.finish();
 
-    QCOMPARE(outcomes(copier.takeResults()), {FileCopier::AlreadyExists});
+    QCOMPARE(outcomes(copier.takeResults()), {FileCopier::ExistsDifferent});
     QCOMPARE(readFile(target), old);
     QCOMPARE(entries(temp.filePath("des")), QStringList {"a.jpg"});
 }

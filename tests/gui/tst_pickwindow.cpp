@@ -2,8 +2,13 @@
 
 #include "launcher/WebThread.h"
 
+#include <sys/stat.h>
+
+#include <QDateTime>
+#include <QLocale>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTextEdit>
 
 namespace {
@@ -44,8 +49,8 @@ private slots:
     void pick_data();
     void pick();
     void secondPickAddsNoName();
-    void failures_data();
-    void failures();
+    void account_data();
+    void account();
     void stopMidPick_data();
     void stopMidPick();
     void viewResult_data();
@@ -151,7 +156,8 @@ void tst_PickWindow::secondPickAddsNoName()
         list->item(0)->setCheckState(Qt::Unchecked);
         list->item(0)->setCheckState(Qt::Checked);
         bnPick->click();
-        QCOMPARE(statusText(window), QStringLiteral("Finished."));
+        QCOMPARE(statusText(window),
+                 QStringLiteral("No file was copied. 2 were already there (1 different)."));
         QVERIFY(scanAndCheck(window, temp.filePath("Music"), {"jpg"}));
         bnPick->click();
     }
@@ -161,67 +167,130 @@ void tst_PickWindow::secondPickAddsNoName()
     QCOMPARE(readFile(temp.filePath("Music/.trovella")).split('\n').first(), des + "/Music");
 }
 
-void tst_PickWindow::failures_data()
+void tst_PickWindow::account_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("left");
+    // Patterns for the lines of the saved details, sorted, paths relative to the test folder.
+    QTest::addColumn<QStringList>("rows");
 
-    // The memory file of the source stays as it was whatever the pick met.
-    QTest::newRow("read-only destination")
-            << QString("ro") << QString("Finished. 3 files could not be copied.") << QStringList();
-    QTest::newRow("full destination")
-            << QString("full") << QString("Finished. 1 file could not be copied.")
-            << QStringList {"src/a.txt", "src/c.txt"};
+    QTest::newRow("existing files")
+            << QString("existing")
+            << QString("Copied 1 file (1 byte). 2 were already there (1 different).")
+            << QStringList {"\"Already there, different\",,src/b.txt,des/src/b.txt",
+                            "\"Already there, same\",,src/a.txt,des/src/a.txt"};
     QTest::newRow("vanished source")
-            << QString("vanished") << QString("Finished. 1 file could not be copied.")
-            << QStringList {"src/a.txt", "src/c.txt"};
+            << QString("vanished") << QString("Copied 2 files (2 bytes). 1 could not be copied.")
+            << QStringList {"Could not be copied,the file is gone since the "
+                            "scan,src/b.txt,des/src/b.txt"};
+    QTest::newRow("named pipe")
+            << QString("fifo") << QString("Copied 2 files (2 bytes). 1 could not be copied.")
+            << QStringList {"Could not be copied,not a regular file,src/b.txt,des/src/b.txt"};
+    QTest::newRow("full destination")
+            << QString("full") << QString("Copied 3 files (3 bytes). 1 could not be copied.")
+            << QStringList {"Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt"};
+    QTest::newRow("read-only destination")
+            << QString("ro") << QString("No file was copied. 3 could not be copied.")
+            << QStringList(3,
+                           "Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt");
+    QTest::newRow("name FAT cannot store")
+            << QString("fat") << QString("Copied 3 files (3 bytes). 1 could not be copied.")
+            << QStringList {"Could not be copied,the disk cannot store this "
+                            "name,src/d/a:b.txt,des/src/d/a:b.txt"};
+    QTest::newRow("stop") << QString("stop")
+                          << QString("Stopped. Copied 1 file (1 byte). 2 were not reached.")
+                          << QStringList(2, "Not reached,,src/.\\.txt,des/src/.\\.txt");
 }
 
-void tst_PickWindow::failures()
+// Every selected file comes out with one outcome; the closing message stays and Details…
+// saves the rows that were not simply copied.
+void tst_PickWindow::account()
 {
     QFETCH(QString, fault);
     QFETCH(QString, message);
-    QFETCH(QStringList, left);
+    QFETCH(QStringList, rows);
     const QString src = temp.filePath("src");
     const QString des = temp.filePath("des");
-    writeFile(src + "/a.txt", "a");
-    writeFile(src + "/b/big.txt", QByteArray(2 * 1024 * 1024, 'b'));
-    writeFile(src + "/c.txt", "c");
-    const QByteArray memory = QFile::encodeName(des) + "\n1:txt\n0:jpg\n";
-    writeFile(src + "/.trovella", memory);
-    Mount mount(des, fault == "ro" ? "ro,size=1m" : "size=1m");
-    if (fault != "vanished" && !mount.mounted)
-        QSKIP("cannot mount a tmpfs here (needs root)");
+    const QDateTime old = QDateTime::fromString("2009-05-01T12:00:00", Qt::ISODate);
+    for (const char *name : {"a", "b", "c"}) {
+        writeFile(QString("%1/%2.txt").arg(src, name), name);
+        QFile file(QString("%1/%2.txt").arg(src, name));
+        QVERIFY(file.open(QIODevice::ReadWrite)
+                && file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    if (fault == "full")
+        writeFile(src + "/d/big.txt", QByteArray(2 * 1024 * 1024, 'b'));
+    if (fault == "fat")
+        writeFile(src + "/d/a:b.txt", "x");
+    std::unique_ptr<Mount> mount;
+    std::unique_ptr<DiskImage> fat;
+    if (fault == "full" || fault == "ro") {
+        mount = std::make_unique<Mount>(des, fault == "ro" ? "ro,size=1m" : "size=1m");
+        if (!mount->mounted)
+            QSKIP("cannot mount a tmpfs here (needs root)");
+    } else if (fault == "fat") {
+        fat = std::make_unique<DiskImage>(temp.filePath("fat.img"), des, DiskImage::Fat);
+        if (!fat->mounted())
+            QSKIP(qPrintable(fat->reason));
+    } else if (fault == "existing") {
+        writeFile(des + "/src/a.txt", "a");
+        QFile same(des + "/src/a.txt");
+        QVERIFY(same.open(QIODevice::ReadWrite)
+                && same.setFileTime(old, QFileDevice::FileModificationTime));
+        writeFile(des + "/src/b.txt", "x");
+    }
 
     Trovella window;
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"txt"}));
-    if (fault == "vanished")
-        QVERIFY(QFile::remove(src + "/b/big.txt"));
-    if (fault == "ro") {
-        for (const char *name : {"a.txt", "b/big.txt", "c.txt"})
-            QTest::ignoreMessage(QtWarningMsg,
-                                 QRegularExpression(QString("Could not copy .*src/%1 .*des/src/%1: "
-                                                            "Read-only file system")
-                                                            .arg(name)));
-    } else {
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QString("Could not copy .*src/b/big.txt .*: %1")
-                                                        .arg(fault == "full" ? "No space left"
-                                                                             : "No such file")));
-    }
-    // The full and read-only destinations are short of room: go on when asked.
+    if (fault == "vanished" || fault == "fifo")
+        QVERIFY(QFile::remove(src + "/b.txt"));
+    if (fault == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(src + "/b.txt").constData(), 0644), 0);
+    if (fault == "stop")
+        connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, &window,
+                [&window] {
+                    QMetaObject::invokeMethod(window.findChild<QShortcut *>("stopPickShortcut"),
+                                              "activated");
+                });
+    for (int i = fault == "ro" ? 3 : fault == "existing" || fault == "stop" ? 0 : 1; i > 0; --i)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy "));
+    // The full and read-only destinations are short of room, FAT of names: go on when asked.
     whenModalOpens(&window, [](QWidget *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             box->button(QMessageBox::Yes)->click();
     });
-    widget<QPushButton>(&window, "bnPick")->click();
+    ::pick(window);
 
     QCOMPARE(statusText(window), message);
-    QCOMPARE(entries(des, QDir::Files), left);
-    QVERIFY(enabled(window, "bnViewPickResult"));
-    QCOMPARE(readFile(src + "/.trovella"), memory);
+    // A change of check marks does not hide the account; a new destination does.
+    typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+    QCOMPARE(statusText(window), message);
+    const PickReport &report = window.lastPickReport();
+    int counted = 0;
+    for (int outcome = 0; outcome <= PickReport::NotReached; ++outcome)
+        counted += report.count(PickReport::Outcome(outcome));
+    QCOMPARE(counted, fault == "full" || fault == "fat" ? 4 : 3);
+
+    auto *details = widget<QPushButton>(&window, "bnPickDetails");
+    QVERIFY(details->isVisible());
+    details->click();
+    auto *dialog = window.findChild<QDialog *>("PickReportDialog");
+    QVERIFY(dialog);
+    const QString csv = temp.filePath("details.csv");
+    chooseFolder(*dialog, "bnSave", csv);
+    QStringList lines = QString::fromUtf8(readFile(csv))
+                                .replace(temp.path() + '/', "")
+                                .split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.takeFirst(), QString("Outcome,Reason,Source,Target"));
+    lines.sort();
+    QCOMPARE(lines.size(), rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        QVERIFY2(QRegularExpression('^' + rows.at(i) + '$').match(lines.at(i)).hasMatch(),
+                 qPrintable(lines.at(i)));
+    chooseDestination(window, temp.filePath("other"));
+    QVERIFY(statusText(window).isEmpty());
+    QVERIFY(!details->isVisible());
 }
 
 void tst_PickWindow::stopMidPick_data()
@@ -271,13 +340,13 @@ void tst_PickWindow::stopMidPick()
     QVERIFY2(copied.size() < count, "the pick went on after it was stopped");
     for (const QString &name : copied)
         QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
-    if (!escape) {
-        QCOMPARE(copied.size(), messages.filter(QRegularExpression("^Creating: ")).size());
-        QCOMPARE(statusText(window), QStringLiteral("Finished."));
+    const QString message = statusText(window);
+    QVERIFY2(message.startsWith(QString("Stopped. Copied %1 files (").arg(copied.size()))
+                     && message.endsWith(QString("). %1 were not reached.")
+                                                 .arg(QLocale().toString(count - copied.size()))),
+             qPrintable(message));
+    if (!escape)
         return;
-    }
-    QCOMPARE(statusText(window),
-             QString("Stopped. %1 files were not copied.").arg(count - copied.size()));
     // The pick's messages were not mixed with summaries.
     QVERIFY(messages.filter(QRegularExpression("^Selected: ")).isEmpty());
     for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes", "bnViewPickResult",

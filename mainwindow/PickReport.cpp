@@ -1,0 +1,121 @@
+#include "PickReport.h"
+
+#include "FileType.h"
+
+#include <QIODevice>
+#include <QLocale>
+
+namespace {
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
+        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+} // namespace
+
+void PickReport::countType(const QString &path, Outcome outcome)
+{
+    ++counts[outcome];
+    ++perType[fileSuffix(path).toString().toLower()][outcome];
+}
+
+void PickReport::addCopied(const QString &source, qint64 size)
+{
+    countType(source, Copied);
+    bytes += size;
+}
+
+void PickReport::add(Outcome outcome, const QString &source, const QString &target,
+                     const QString &reason)
+{
+    countType(source, outcome);
+    list.append(Row {outcome, reason, source, target});
+}
+
+void PickReport::addLeftOut(const QStringList &paths, const QString &reason)
+{
+    // Their type is not known: a folder that could not be read may hold any.
+    counts[LeftOut] += int(paths.size());
+    for (const QString &path : paths)
+        list.append(Row {LeftOut, reason, path, QString()});
+}
+
+QString PickReport::message() const
+{
+    if (declined)
+        return tr("Nothing was copied.");
+    const int copied = counts[Copied];
+    const int there = counts[Same] + counts[Different];
+    const int failed = counts[Failed];
+    const int notReached = counts[NotReached];
+    if (!stopped && there + failed + notReached == 0)
+        return tr("Finished.");
+    // English plurals written out: without a translation "%n file(s)" would show as it stands.
+    QStringList parts;
+    if (stopped)
+        parts << tr("Stopped.");
+    const QString size = bytes == 1
+            ? tr("1 byte")
+            : QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    if (copied == 0)
+        parts << tr("No file was copied.");
+    else if (copied == 1)
+        parts << tr("Copied 1 file (%1).").arg(size);
+    else
+        parts << tr("Copied %Ln files (%1).", nullptr, copied).arg(size);
+    if (there == 1)
+        parts << (counts[Different] ? tr("1 was already there (different).")
+                                    : tr("1 was already there."));
+    else if (there > 1)
+        parts << (counts[Different] ? tr("%Ln were already there (%1 different).", nullptr, there)
+                                              .arg(QLocale().toString(counts[Different]))
+                                    : tr("%Ln were already there.", nullptr, there));
+    if (failed == 1)
+        parts << tr("1 could not be copied.");
+    else if (failed > 1)
+        parts << tr("%Ln could not be copied.", nullptr, failed);
+    if (notReached == 1)
+        parts << tr("1 was not reached.");
+    else if (notReached > 1)
+        parts << tr("%Ln were not reached.", nullptr, notReached);
+    return parts.join(QLatin1Char(' '));
+}
+
+QString PickReport::outcomeText(Outcome outcome)
+{
+    switch (outcome) {
+    case Copied:
+        return tr("Copied");
+    case Same:
+        return tr("Already there, same");
+    case Different:
+        return tr("Already there, different");
+    case Failed:
+        return tr("Could not be copied");
+    case NotReached:
+        return tr("Not reached");
+    case LeftOut:
+        return tr("Left out by the scan");
+    }
+    return QString();
+}
+
+QStringList PickReport::columnTitles()
+{
+    return {tr("Outcome"), tr("Reason"), tr("Source"), tr("Target")};
+}
+
+bool PickReport::writeCsv(QIODevice *device) const
+{
+    QString text = columnTitles().join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (const Row &row : list)
+        text += csvField(outcomeText(row.outcome)) + QLatin1Char(',') + csvField(row.reason)
+                + QLatin1Char(',') + csvField(row.source) + QLatin1Char(',') + csvField(row.target)
+                + QLatin1Char('\n');
+    const QByteArray bytes = text.toUtf8();
+    return device->write(bytes) == bytes.size();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class QIODevice;
+
+// The account of one pick: an outcome for every selected file, and the files the scan left
+// out, so that the totals add up to what is in the source. Copied files are only counted;
+// every other outcome keeps a row, so a pick of a million files keeps the account small.
+class PickReport
+{
+    Q_DECLARE_TR_FUNCTIONS(PickReport)
+
+public:
+    enum Outcome { Copied, Same, Different, Failed, NotReached, LeftOut };
+    static const int outcomeCount = LeftOut + 1;
+    using Counts = std::array<int, outcomeCount>;
+    struct Row
+    {
+        Outcome outcome;
+        QString reason;
+        QString source;
+        QString target;
+    };
+
+    void addCopied(const QString &source, qint64 bytes);
+    void add(Outcome outcome, const QString &source, const QString &target,
+             const QString &reason = QString());
+    // What the walk could not read or decode, by path.
+    void addLeftOut(const QStringList &paths, const QString &reason);
+    void setStopped() { stopped = true; }
+    void setDeclined() { declined = true; }
+
+    int count(Outcome outcome) const { return counts[outcome]; }
+    qint64 bytesCopied() const { return bytes; }
+    const QList<Row> &rows() const { return list; }
+    // Outcomes per file type, for the types that had a file in the pick.
+    const QHash<QString, Counts> &typeCounts() const { return perType; }
+
+    // The closing message: "Finished." when every file was copied.
+    QString message() const;
+    static QString outcomeText(Outcome outcome);
+    // Outcome, reason, source and target: the columns of the details and of the CSV.
+    static QStringList columnTitles();
+    // One line per row, as the details show them; false when it could not be written.
+    bool writeCsv(QIODevice *device) const;
+
+private:
+    void countType(const QString &path, Outcome outcome);
+
+    Counts counts {};
+    QHash<QString, Counts> perType;
+    QList<Row> list;
+    qint64 bytes = 0;
+    bool stopped = false;
+    bool declined = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "PickReport.h"
+#include "ui_PickReportDialog.h"
+
+#include <QDialog>
+#include <QSortFilterProxyModel>
+
+class PickReportModel;
+
+// One row per file of a pick that was not simply copied, filtered by outcome, with counts per
+// outcome and per file type; Save… writes the rows as CSV.
+class PickReportDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit PickReportDialog(const PickReport &report, QWidget *parent = nullptr);
+
+private:
+    void showOutcome(int index);
+    void save();
+
+    Ui_PickReportDialog ui;
+    PickReport report;
+    PickReportModel *model;
+    QSortFilterProxyModel proxy;
+};

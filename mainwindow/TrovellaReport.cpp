@@ -1,0 +1,89 @@
+#include "Trovella.h"
+
+#include "PickReportDialog.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+namespace {
+// The bytes and time left change a few times a second, not with every event pass.
+const qint64 progressMilliseconds = 250;
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
+QString durationText(qint64 milliseconds)
+{
+    const qint64 seconds = (milliseconds + 999) / 1000;
+    if (seconds < 90)
+        return Trovella::tr("%1 s").arg(seconds);
+    if (seconds < 90 * 60)
+        return Trovella::tr("%1 min").arg((seconds + 30) / 60);
+    return Trovella::tr("%1 h").arg(QLocale().toString(double(seconds) / 3600, 'f', 1));
+}
+} // namespace
+
+void Trovella::setUpPickReport()
+{
+    pickProgress = new QLabel(ui.statusBar);
+    pickProgress->setObjectName(QStringLiteral("pickProgress"));
+    pickProgress->hide();
+    ui.statusBar->addPermanentWidget(pickProgress);
+    bnPickDetails = new QPushButton(tr("Details…"), ui.statusBar);
+    bnPickDetails->setObjectName(QStringLiteral("bnPickDetails"));
+    bnPickDetails->hide();
+    ui.statusBar->addPermanentWidget(bnPickDetails);
+    connect(bnPickDetails, &QPushButton::clicked, this, &Trovella::openPickDetails);
+}
+
+void Trovella::clearPickReport()
+{
+    if (!pickMessage.isEmpty() && ui.statusBar->currentMessage() == pickMessage)
+        ui.statusBar->clearMessage();
+    pickMessage.clear();
+    bnPickDetails->hide();
+}
+
+void Trovella::startPickProgress()
+{
+    pickClock.start();
+    sinceProgress.invalidate();
+    pickProgress->show();
+}
+
+void Trovella::showPickProgress(qint64 done, qint64 total)
+{
+    if (sinceProgress.isValid() && sinceProgress.elapsed() < progressMilliseconds)
+        return;
+    sinceProgress.start();
+    done = qMin(done, total);
+    const qint64 elapsed = pickClock.elapsed();
+    // Too early a guess jumps about: wait for a second of copying.
+    if (done > 0 && elapsed >= 1000)
+        pickProgress->setText(
+                tr("%1 of %2, %3 left")
+                        .arg(sizeText(done), sizeText(total),
+                             durationText(qint64((total - done) * double(elapsed) / done))));
+    else
+        pickProgress->setText(tr("%1 of %2").arg(sizeText(done), sizeText(total)));
+}
+
+void Trovella::showPickReport()
+{
+    pickProgress->hide();
+    pickMessage = pickReport.message();
+    // No timeout: the account stays until a pick, a scan or a new destination changes it.
+    ui.statusBar->showMessage(pickMessage);
+    bnPickDetails->setVisible(pickReport.count(PickReport::Copied) > 0
+                              || !pickReport.rows().isEmpty());
+}
+
+void Trovella::openPickDetails()
+{
+    auto *dialog = new PickReportDialog(pickReport, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
