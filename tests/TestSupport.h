@@ -18,6 +18,7 @@
 
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 inline void writeFile(const QString &path, const QByteArray &bytes)
@@ -32,6 +33,22 @@ inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Makes a tree below root from a short table: "dir/" a folder, "name>target" a link, any other
+// entry an empty file.
+inline void makeTree(const QString &root, const QStringList &layout)
+{
+    for (const QString &entry : layout) {
+        const QStringList link = entry.split('>');
+        if (link.size() == 2)
+            QVERIFY(QDir().mkpath(QFileInfo(root + '/' + link[0]).path())
+                    && QFile::link(link[1], root + '/' + link[0]));
+        else if (entry.endsWith('/'))
+            QVERIFY(QDir().mkpath(root + '/' + entry));
+        else
+            writeFile(root + '/' + entry, {});
+    }
 }
 
 // An empty file under a name Qt may not be able to spell (raw bytes).

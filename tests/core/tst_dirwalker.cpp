@@ -23,8 +23,8 @@ Q_DECLARE_METATYPE(Walk)
 
 void tst_DirWalker::listsTree_data()
 {
-    // Entries to make below the root: "dir/" a folder, "name" an empty file, "name>target" a
-    // link. A walk that follows the link to a folder lists "toIn/x.txt" as well.
+    // Layouts as makeTree takes them. A walk that follows the link to a folder lists
+    // "toIn/x.txt" as well.
     QTest::addColumn<Walk>("walk");
     QTest::addColumn<QStringList>("layout");
     QTest::addColumn<QStringList>("expected");
@@ -52,15 +52,7 @@ void tst_DirWalker::listsTree()
     QFETCH(QStringList, expected);
     QTemporaryDir temp;
     const QString tree = temp.filePath("tree");
-    for (const QString &entry : layout) {
-        const QStringList link = entry.split('>');
-        if (link.size() == 2)
-            QVERIFY(QFile::link(link[1], tree + '/' + link[0]));
-        else if (entry.endsWith('/'))
-            QVERIFY(QDir().mkpath(tree + '/' + entry));
-        else
-            writeFile(tree + '/' + entry, {});
-    }
+    makeTree(tree, layout);
     QString root = tree;
     std::unique_ptr<SftpShare> share;
     if (walk == Walk::PoolOnShare) {

@@ -140,13 +140,3 @@ inline void chooseGroup(Trovella &window, const QString &text)
 }
 
 inline void pick(Trovella &window) { widget<QPushButton>(&window, "bnPick")->click(); }
-
-// A pick of count small .txt files from source into destination, shown and ready to press.
-inline bool readyForLongPick(Trovella &window, const QString &source, const QString &destination,
-                             int count)
-{
-    for (int i = 0; i < count; ++i)
-        writeFile(QString("%1/d%2/f%3.txt").arg(source).arg(i % 10).arg(i), QByteArray::number(i));
-    chooseDestination(window, destination);
-    return scanAndCheck(window, source, {"txt"});
-}

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <linux/capability.h>
-#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -140,21 +139,16 @@ private slots:
     void ownFilesOfOtherKinds();
 
 private:
-    QTemporaryDir *temp = nullptr;
+    std::unique_ptr<ScratchFolder> temp;
 };
 
 void tst_Faults::init()
 {
-    temp = new QTemporaryDir;
-    QVERIFY(temp->isValid());
-    QVERIFY(QDir::setCurrent(temp->path()));
+    temp = std::make_unique<ScratchFolder>();
+    QVERIFY(temp->current);
 }
 
-void tst_Faults::cleanup()
-{
-    QDir::setCurrent(QDir::rootPath());
-    delete temp;
-}
+void tst_Faults::cleanup() { temp.reset(); }
 
 // A file and two folders that cannot be read: the folders are counted after the scan, the
 // file is reported by the pick, and the rest is copied.
@@ -243,12 +237,9 @@ void tst_Faults::links()
     const QString des = temp->filePath("des");
     writeFile(src + "/a.txt", "A");
     writeFile(temp->filePath("outside/secret.txt"), "secret");
-    QDir().mkpath(src + "/sub");
-    QVERIFY(QFile::link("..", src + "/sub/up"));
-    QVERIFY(QFile::link("self", src + "/sub/self"));
-    QVERIFY(QFile::link(temp->filePath("outside"), src + "/out"));
-    QVERIFY(QFile::link("nowhere.txt", src + "/gone.txt"));
-    QVERIFY(QFile::link("a.txt", src + "/link.txt"));
+    makeTree(src,
+             {"sub/up>..", "sub/self>self", "out>" + temp->filePath("outside"),
+              "gone.txt>nowhere.txt", "link.txt>a.txt"});
 
     Trovella window;
     chooseDestination(window, des);
@@ -382,9 +373,8 @@ void tst_Faults::hostileFilesAtStart_data()
     const qint64 mib = 1024 * 1024;
     QTest::newRow("50 MB of lines") << QByteArray("1:x\r\n=y\n") << 50 * mib;
     QTest::newRow("one 10 MB line") << QByteArray("abcdefgh") << 10 * mib;
-    QTest::newRow("NUL bytes") << QByteArray("a=\0b\n1:\0\n", 10) << 3 * mib;
-    QTest::newRow("invalid UTF-8") << QByteArray("\xff\xfe=\xc3\n1:\xe9\xa0\n") << 3 * mib;
-    QTest::newRow("lone CR") << QByteArray("a=b\r1:c\r") << 3 * mib;
+    QTest::newRow("NUL bytes, invalid UTF-8, lone CR")
+            << QByteArray("a=\0b\n1:\0\n\xff\xfe=\xc3\n1:\xe9\xa0\na=b\r1:c\r", 27) << 3 * mib;
 }
 
 // Damaged or foreign memory and group store files: start-up and the scan complete, and

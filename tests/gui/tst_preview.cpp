@@ -63,7 +63,7 @@ private slots:
     void namesAStickCannotStore();
 
 private:
-    QTemporaryDir temp;
+    std::optional<ScratchFolder> temp;
 };
 
 void tst_Preview::initTestCase()
@@ -73,15 +73,13 @@ void tst_Preview::initTestCase()
 
 void tst_Preview::init()
 {
-    QVERIFY(temp.isValid());
-    QDir(temp.path()).removeRecursively();
-    QDir().mkpath(temp.path());
-    QDir::setCurrent(temp.path());
+    temp.emplace();
+    QVERIFY(temp->current);
 }
 
 void tst_Preview::figuresBesideTheTypes()
 {
-    const QString src = temp.filePath("src");
+    const QString src = temp->filePath("src");
     // Counts and sizes known from the plan of the tree, not from a walk of it.
     QMap<QString, QPair<qint64, qint64>> expected;
     for (int i = 0; i < 90; ++i) {
@@ -127,10 +125,10 @@ void tst_Preview::summary()
 {
     QFETCH(QString, change);
     QFETCH(QString, message);
-    const QString src = temp.filePath("src");
+    const QString src = temp->filePath("src");
     writeSmallTree(src);
     writeFile(src + "/.trovella", "\r\n1:gz\r\n0:jpg\r\n0:txt\r\n");
-    writeFile(temp.filePath("FileTypeGroup"), "A=gz\r\nPictures and text=jpg;txt\r\n");
+    writeFile(temp->filePath("FileTypeGroup"), "A=gz\r\nPictures and text=jpg;txt\r\n");
 
     Trovella window;
     QVERIFY(scanAndCheck(window, src, {}));
@@ -161,8 +159,8 @@ void tst_Preview::tooLittleSpace_data()
 void tst_Preview::tooLittleSpace()
 {
     QFETCH(bool, agree);
-    const QString src = temp.filePath("src");
-    const QString des = temp.filePath("des");
+    const QString src = temp->filePath("src");
+    const QString des = temp->filePath("des");
     for (const char *name : {"a.bin", "b/b.bin", "c.bin"})
         writeFile(src + '/' + name, QByteArray(400000, *name));
     Mount mount(des, QStringLiteral("size=1m"));
@@ -204,12 +202,12 @@ void tst_Preview::namesAStickCannotStore_data()
 void tst_Preview::namesAStickCannotStore()
 {
     QFETCH(bool, ntfs);
-    const QString src = temp.filePath("src");
-    const QString des = temp.filePath("stick");
+    const QString src = temp->filePath("src");
+    const QString des = temp->filePath("stick");
     // Dir and dir are one folder on FAT; nothing there collides.
     for (const char *name : {"Ab.txt", "ab.txt", "d/a:b.txt", "ok.txt", "Dir/x.txt", "dir/y.txt"})
         writeFile(src + '/' + name, name);
-    DiskImage disk(temp.filePath("stick.img"), des, ntfs ? DiskImage::Ntfs : DiskImage::Fat);
+    DiskImage disk(temp->filePath("stick.img"), des, ntfs ? DiskImage::Ntfs : DiskImage::Fat);
     if (!disk.mounted())
         QSKIP(qPrintable(disk.reason));
     Trovella window;

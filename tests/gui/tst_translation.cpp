@@ -22,14 +22,13 @@ private:
     void compile(const QString &ts, const QString &target);
     void removeTranslations();
 
-    QTemporaryDir workDir;
-    QString previousDir;
+    std::optional<ScratchFolder> scratch;
 };
 
 void tst_Translation::init()
 {
-    previousDir = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(workDir.path()));
+    scratch.emplace();
+    QVERIFY(scratch->current);
     writeFile("FileTypeGroup", {});
     removeTranslations();
 }
@@ -37,7 +36,7 @@ void tst_Translation::init()
 void tst_Translation::cleanup()
 {
     removeTranslations();
-    QDir::setCurrent(previousDir);
+    scratch.reset();
 }
 
 void tst_Translation::removeTranslations()
@@ -84,8 +83,6 @@ void tst_Translation::firstFileWins_data()
     QTest::addColumn<Translations>("files");
     QTest::addColumn<QString>("pick");
     QTest::newRow("no translation") << Translations() << "Pick";
-    QTest::newRow("de before Zh") << Translations {{"de.qm", "Auswählen"}, {"Zh.qm", "挑选"}}
-                                  << "Auswählen";
     QTest::newRow("case ignored") << Translations {{"B.qm", "Bee"}, {"a.qm", "Aye"}} << "Aye";
     QTest::newRow("unloadable first")
             << Translations {{"a.qm", "garbage"}, {"b.qm", "Bee"}} << "Pick";
