@@ -13,7 +13,6 @@ private slots:
     void cleanup();
     void firstFileWins_data();
     void firstFileWins();
-    void onlyTheConstructorIsTranslated();
     void textsFit_data();
     void textsFit();
 
@@ -58,10 +57,6 @@ void tst_Translation::install(const QString &fileName, const QString &pick)
 <!DOCTYPE TS><TS version="2.1" language="de">
 <context><name>TrovellaClass</name>
 <message><source>Pick</source><translation>%1</translation></message>
-<message><source>Trovella</source><translation>Trovella (%1)</translation></message>
-</context>
-<context><name>Trovella</name>
-<message><source>Select Source Folder</source><translation>%1 Quellordner</translation></message>
 </context>
 </TS>
 )")
@@ -102,22 +97,6 @@ void tst_Translation::firstFileWins()
     // Later texts never see the translator: it is gone once the window is built.
     QCOMPARE(QCoreApplication::translate("TrovellaClass", "Pick"), QStringLiteral("Pick"));
     QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("0.txt")));
-}
-
-void tst_Translation::onlyTheConstructorIsTranslated()
-{
-    install(QStringLiteral("de.qm"), QStringLiteral("Auswählen"));
-    Trovella w;
-    w.show();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Trovella (Auswählen)"));
-    auto caption = std::make_shared<QString>();
-    whenModalOpens(&w, [caption](QWidget *modal) {
-        *caption = modal->windowTitle();
-        QMetaObject::invokeMethod(modal, "reject");
-    });
-    QTimer::singleShot(0, &w, [&w] { QMetaObject::invokeMethod(&w, "browseSrcFolder"); });
-    QTRY_VERIFY(!caption->isEmpty());
-    QCOMPARE(*caption, QStringLiteral("Select Source Folder"));
 }
 
 void tst_Translation::textsFit_data()
