@@ -43,8 +43,6 @@ class tst_Scan : public QObject
 
 private slots:
     void initTestCase();
-    void types_data();
-    void types();
     void memory_data();
     void memory();
     void missingFolderChangesNothing_data();
@@ -66,37 +64,6 @@ void tst_Scan::initTestCase()
     QVERIFY(QDir::setCurrent(workingDir.path()));
 }
 
-void tst_Scan::types_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("types");
-    QTest::addColumn<QStringList>("kept");
-
-    QTest::newRow("case folded") << QStringList {"a.JPG", "b.jpg", "sub/c.Jpg"}
-                                 << QStringList {"jpg"}
-                                 << QStringList {"a.JPG", "b.jpg", "sub/c.Jpg"};
-    QTest::newRow("memory files dropped")
-            << QStringList {"a.txt", ".trovella", "sub/x.trovella", "sub/deeper/.trovella"}
-            << QStringList {"txt"} << QStringList {"a.txt"};
-    QTest::newRow("other case kept")
-            << QStringList {"x.TROVELLA", "y.Trovella"} << QStringList {"trovella"}
-            << QStringList {"x.TROVELLA", "y.Trovella"};
-    QTest::newRow("empty folder") << QStringList() << QStringList() << QStringList();
-}
-
-void tst_Scan::types()
-{
-    QFETCH(QStringList, files);
-    QTemporaryDir tree;
-    makeTree(tree.path(), files);
-    Trovella window;
-
-    scan(window, tree.path());
-    QTEST(typeTexts(window), "types");
-    QTEST(relativeFiles(window), "kept");
-    QCOMPARE(fieldText(window, "edSrcFolder"), tree.path());
-}
-
 void tst_Scan::memory_data()
 {
     QTest::addColumn<QStringList>("files");
@@ -109,6 +76,17 @@ void tst_Scan::memory_data()
     const QStringList jpg {"a.jpg"};
     QTest::newRow("no memory") << jpgPngTxt << QByteArray("(none)") << "@before"
                                << QStringList {"jpg|U|R", "png|U|R", "txt|U|R"};
+    QTest::newRow("empty folder") << QStringList() << QByteArray("(none)") << "@before"
+                                  << QStringList();
+    QTest::newRow("memory files left out, other case kept")
+            << QStringList {"a.TXT",
+                            "sub/b.txt",
+                            ".trovella",
+                            "sub/x.trovella",
+                            "sub/deeper/.trovella",
+                            "x.TROVELLA",
+                            "y.Trovella"}
+            << QByteArray("(none)") << "@before" << QStringList {"trovella|U|R", "txt|U|R"};
     QTest::newRow("checked, unchecked, unknown; empty line clears")
             << jpgPngTxt << QByteArray("\n1:jpg\n0:png\n1:gone\n") << ""
             << QStringList {"jpg|C|B", "png|U|B", "txt|U|R"};
@@ -154,6 +132,11 @@ void tst_Scan::memory()
     QCOMPARE(enabled(window, "bnPick"), !destination.isEmpty());
     QTEST(itemStates(window), "states");
     QCOMPARE(changes, 0);
+    QCOMPARE(fieldText(window, "edSrcFolder"), tree.path());
+    // Every file of the tree is there to pick but the memory files.
+    files.removeIf([](const QString &file) { return file.contains(".trovella"); });
+    files.sort();
+    QCOMPARE(relativeFiles(window), files);
 }
 
 void tst_Scan::missingFolderChangesNothing_data()
