@@ -2,7 +2,6 @@
 #include "launcher/WebThread.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,10 +18,10 @@ private slots:
     void emptyCommand();
     void launch_data();
     void launch();
-    void browserThatCannotStart();
 };
 
-// The cut at the last %1 and the words before it are run for real in launch().
+// The cut at the last %1 and the words before it are run for real in launch(); a browser
+// that cannot start, in tst_PickWindow::viewResult.
 void tst_WebThread::emptyCommand()
 {
     const BrowserLaunch launch = browserLaunch(QString(), awkwardFolder());
@@ -67,18 +66,6 @@ void tst_WebThread::launch()
     QFile file(record);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts), recorded);
-}
-
-void tst_WebThread::browserThatCannotStart()
-{
-    QTest::ignoreMessage(
-            QtWarningMsg,
-            QRegularExpression("Could not start the browser \"/nonexistent/browser\""));
-    WebThread::setCommandForTests("/nonexistent/browser %1");
-    WebThread launcher(awkwardFolder());
-    WebThread::setCommandForTests(QString());
-    launcher.start();
-    QVERIFY(launcher.wait(30000));
 }
 
 QTEST_GUILESS_MAIN(tst_WebThread)
