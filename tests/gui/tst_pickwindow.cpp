@@ -341,7 +341,7 @@ void tst_PickWindow::stopMidPick()
     for (const QString &name : copied)
         QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
     const QString message = statusText(window);
-    QVERIFY2(message.startsWith(QString("Stopped. Copied %1 files (").arg(copied.size()))
+    QVERIFY2(message.startsWith("Stopped. ")
                      && message.endsWith(QString("). %1 were not reached.")
                                                  .arg(QLocale().toString(count - copied.size()))),
              qPrintable(message));
