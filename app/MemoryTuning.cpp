@@ -1,5 +1,7 @@
 #include "MemoryTuning.h"
 
+#include "app/Logging.h"
+
 #include <QtGlobal>
 
 #if defined(Q_OS_LINUX) && defined(__GLIBC__)
@@ -15,6 +17,6 @@ void tuneMemoryAllocator()
     // One arena, grown in large steps and kept for the next scan, avoids both.
     if (mallopt(M_ARENA_MAX, 1) != 1 || mallopt(M_TOP_PAD, 64 << 20) != 1
         || mallopt(M_TRIM_THRESHOLD, 1 << 30) != 1)
-        qWarning("Could not tune the memory allocator; large scans will be slower");
+        qCWarning(lcApp, "Could not tune the memory allocator; large scans will be slower");
 #endif
 }

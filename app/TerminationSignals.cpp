@@ -1,5 +1,7 @@
 #include "TerminationSignals.h"
 
+#include "app/Logging.h"
+
 #include "companion/Dir.h"
 
 #include <QCoreApplication>
@@ -28,7 +30,7 @@ void quitOnTerminationSignals()
     if (pipeEnds[0] >= 0)
         return;
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        qWarning("No pipe for termination signals: %s", strerror(errno));
+        qCWarning(lcApp, "No pipe for termination signals: %s", strerror(errno));
         return;
     }
     auto *notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, qApp);

@@ -1,5 +1,7 @@
 #include "Translation.h"
 
+#include "app/Logging.h"
+
 #include "app/TranslationFile.h"
 
 #include <QCoreApplication>
@@ -13,7 +15,7 @@ void applyTranslation(const std::function<void()> &retranslate)
     QTranslator translator;
     // A file that cannot be loaded leaves the translator empty: the texts stay English.
     if (!translator.load(file))
-        qWarning("Translation %s could not be loaded", qUtf8Printable(file));
+        qCWarning(lcApp, "Translation %s could not be loaded", qUtf8Printable(file));
     QCoreApplication::installTranslator(&translator);
     retranslate();
 }

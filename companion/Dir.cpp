@@ -1,5 +1,7 @@
 #include "Dir.h"
 
+#include "app/Logging.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -32,8 +34,8 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
                       const DirWalker::Arrival &arrived)
 {
     if (running) {
-        qWarning("Not scanning %s: another scan is still running",
-                 qUtf8Printable(QDir::toNativeSeparators(folder)));
+        qCWarning(lcScan, "Not scanning %s: another scan is still running",
+                  qUtf8Printable(QDir::toNativeSeparators(folder)));
         last = WalkReport();
         last.cancelled = true;
         return false;

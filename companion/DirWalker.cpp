@@ -1,5 +1,7 @@
 #include "DirWalker.h"
 
+#include "app/Logging.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -41,14 +43,14 @@ namespace {
     // Both return the path as shown, for the walk's report.
     QString folderUnreadable(const QByteArray &path, int error)
     {
-        qWarning("Cannot read folder %s: %s", escaped(path).constData(),
-                 qUtf8Printable(qt_error_string(error)));
+        qCWarning(lcScan, "Cannot read folder %s: %s", escaped(path).constData(),
+                  qUtf8Printable(qt_error_string(error)));
         return QString::fromUtf8(escaped(path));
     }
 
     QString nameUndecodable(const QByteArray &path)
     {
-        qWarning("Left out %s: its name is not valid UTF-8", escaped(path).constData());
+        qCWarning(lcScan, "Left out %s: its name is not valid UTF-8", escaped(path).constData());
         return QString::fromUtf8(escaped(path));
     }
 

@@ -1,5 +1,7 @@
 #include "Downloader.h"
 
+#include "app/Logging.h"
+
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QSaveFile>
@@ -31,8 +33,8 @@ void Downloader::setTimeout(int msecs) { timer.setInterval(msecs); }
 void Downloader::doDownload(const QUrl &url)
 {
     if (reply) {
-        qWarning("Not downloading %s: %s is still being downloaded",
-                 qUtf8Printable(url.toDisplayString()), qUtf8Printable(address.toDisplayString()));
+        qCWarning(lcWeb, "Not downloading %s: %s is still being downloaded",
+                  qUtf8Printable(url.toDisplayString()), qUtf8Printable(address.toDisplayString()));
         return;
     }
     address = url;
@@ -99,8 +101,8 @@ bool Downloader::store(QNetworkReply *done)
 
 void Downloader::fail(const QString &reason) const
 {
-    qWarning("Download of %s failed: %s", qUtf8Printable(address.toDisplayString()),
-             qUtf8Printable(reason));
+    qCWarning(lcWeb, "Download of %s failed: %s", qUtf8Printable(address.toDisplayString()),
+              qUtf8Printable(reason));
 }
 
 } // namespace Mv

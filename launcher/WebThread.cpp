@@ -1,5 +1,7 @@
 #include "WebThread.h"
 
+#include "app/Logging.h"
+
 #include "BrowserCommand.h"
 
 #include <QProcess>
@@ -31,8 +33,8 @@ void WebThread::run()
     const BrowserLaunch launch = browserLaunch(command.isNull() ? browserCommand() : command, url);
     const int exitCode = QProcess::execute(launch.program, launch.arguments);
     if (exitCode == -2) {
-        qWarning("Could not start the browser \"%s\" for %s", qUtf8Printable(launch.program),
-                 qUtf8Printable(url.toString()));
+        qCWarning(lcWeb, "Could not start the browser \"%s\" for %s",
+                  qUtf8Printable(launch.program), qUtf8Printable(url.toString()));
         Q_EMIT notStarted(url);
     }
 }

@@ -1,5 +1,7 @@
 #include "AdvertPage.h"
 
+#include "app/Logging.h"
+
 #include <QEvent>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -25,8 +27,8 @@ protected:
             if (AdvertPage::isWeb(url))
                 Q_EMIT owner->linkClicked(url);
             else
-                qWarning("Ignored a new window for %s asked by the advertisement",
-                         qUtf8Printable(url.toDisplayString()));
+                qCWarning(lcWeb, "Ignored a new window for %s asked by the advertisement",
+                          qUtf8Printable(url.toDisplayString()));
             deleteLater();
         }
         return false;
@@ -82,13 +84,13 @@ bool AdvertPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
 {
     if (type == NavigationTypeLinkClicked) {
         if (!sinceInput.isValid() || sinceInput.elapsed() > inputMilliseconds)
-            qWarning("Ignored a link to %s that the advertisement followed by itself",
-                     qUtf8Printable(url.toDisplayString()));
+            qCWarning(lcWeb, "Ignored a link to %s that the advertisement followed by itself",
+                      qUtf8Printable(url.toDisplayString()));
         else if (isWeb(url))
             Q_EMIT linkClicked(url);
         else
-            qWarning("Ignored a link to %s in the advertisement",
-                     qUtf8Printable(url.toDisplayString()));
+            qCWarning(lcWeb, "Ignored a link to %s in the advertisement",
+                      qUtf8Printable(url.toDisplayString()));
         return false;
     }
     if (!isMainFrame) {
@@ -105,7 +107,8 @@ bool AdvertPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
     }
     if (type == NavigationTypeRedirect && loading)
         return true;
-    qWarning("Kept the advertisement from going to %s", qUtf8Printable(url.toDisplayString()));
+    qCWarning(lcWeb, "Kept the advertisement from going to %s",
+              qUtf8Printable(url.toDisplayString()));
     return false;
 }
 

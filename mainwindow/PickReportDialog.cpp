@@ -1,5 +1,7 @@
 #include "PickReportDialog.h"
 
+#include "app/Logging.h"
+
 #include "PickReportModel.h"
 #include "app/Translation.h"
 
@@ -75,8 +77,8 @@ void PickReportDialog::save()
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && report.writeCsv(&file) && file.commit())
         return;
-    qWarning("Could not save the pick details to %s: %s", qUtf8Printable(path),
-             qUtf8Printable(file.errorString()));
+    qCWarning(lcCopy, "Could not save the pick details to %s: %s", qUtf8Printable(path),
+              qUtf8Printable(file.errorString()));
     QMessageBox::warning(this, tr("Save the Pick Details"),
                          tr("The details could not be saved to %1: %2")
                                  .arg(QDir::toNativeSeparators(path), file.errorString()));

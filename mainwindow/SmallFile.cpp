@@ -1,5 +1,7 @@
 #include "SmallFile.h"
 
+#include "app/Logging.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +19,7 @@ QString shown(const QString &path) { return QDir::current().absoluteFilePath(pat
 
 bool refuse(const QString &path, const QString &reason)
 {
-    qWarning("Left %s alone: %s", qUtf8Printable(shown(path)), qUtf8Printable(reason));
+    qCWarning(lcFiles, "Left %s alone: %s", qUtf8Printable(shown(path)), qUtf8Printable(reason));
     return false;
 }
 } // namespace
@@ -40,8 +42,8 @@ bool SmallFile::read(const QString &path, QByteArray *bytes)
         return refuse(path, QStringLiteral("it is not a regular file"));
     }
     if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        qWarning("Could not read %s: %s", qUtf8Printable(shown(path)),
-                 qUtf8Printable(fd < 0 ? qt_error_string(errno) : file.errorString()));
+        qCWarning(lcFiles, "Could not read %s: %s", qUtf8Printable(shown(path)),
+                  qUtf8Printable(fd < 0 ? qt_error_string(errno) : file.errorString()));
         return false;
     }
 #else
@@ -50,8 +52,8 @@ bool SmallFile::read(const QString &path, QByteArray *bytes)
     if (!QFileInfo(path).isFile())
         return refuse(path, QStringLiteral("it is not a regular file"));
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Could not read %s: %s", qUtf8Printable(shown(path)),
-                 qUtf8Printable(file.errorString()));
+        qCWarning(lcFiles, "Could not read %s: %s", qUtf8Printable(shown(path)),
+                  qUtf8Printable(file.errorString()));
         return false;
     }
 #endif
@@ -59,14 +61,14 @@ bool SmallFile::read(const QString &path, QByteArray *bytes)
     // size the file system does not know.
     *bytes = file.read(maxSize + 1);
     if (bytes->size() > maxSize) {
-        qWarning("Left %s unread: it is larger than %lld bytes", qUtf8Printable(shown(path)),
-                 maxSize);
+        qCWarning(lcFiles, "Left %s unread: it is larger than %lld bytes",
+                  qUtf8Printable(shown(path)), maxSize);
         bytes->clear();
         return false;
     }
     if (file.error() != QFileDevice::NoError) {
-        qWarning("Could not read %s: %s", qUtf8Printable(shown(path)),
-                 qUtf8Printable(file.errorString()));
+        qCWarning(lcFiles, "Could not read %s: %s", qUtf8Printable(shown(path)),
+                  qUtf8Printable(file.errorString()));
         bytes->clear();
         return false;
     }
@@ -90,8 +92,8 @@ bool SmallFile::write(const QString &path, const QByteArray &bytes, QIODevice::O
     if (file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size()
         && file.commit())
         return true;
-    qWarning("Could not write %s: %s", qUtf8Printable(shown(path)),
-             qUtf8Printable(file.errorString()));
+    qCWarning(lcFiles, "Could not write %s: %s", qUtf8Printable(shown(path)),
+              qUtf8Printable(file.errorString()));
     if (error)
         *error = file.errorString();
     return false;

@@ -1,5 +1,7 @@
 #include "Trovella.h"
 
+#include "app/Logging.h"
+
 #include "AdvertPage.h"
 #include "WindowPlacement.h"
 #include "app/Site.h"
@@ -59,7 +61,8 @@ void Trovella::browseSrcFolder()
     settings.setValue(QLatin1String(sourceFolderKey), folder);
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        qWarning("Could not write %s in %s", settingsFile, qUtf8Printable(QDir::currentPath()));
+        qCWarning(lcApp, "Could not write %s in %s", settingsFile,
+                  qUtf8Printable(QDir::currentPath()));
     setSrcFolder(folder);
 }
 

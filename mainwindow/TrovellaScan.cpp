@@ -1,5 +1,7 @@
 #include "Trovella.h"
 
+#include "app/Logging.h"
+
 #include "FileType.h"
 #include "companion/Dir.h"
 
@@ -35,7 +37,7 @@ void reportWalkLosses(const Mv::WalkReport &report, const QString &folder, QStat
         return;
     const QString message = losses.join(QLatin1Char(' '));
     statusBar->showMessage(message);
-    qWarning("Scan of %s: %s", qUtf8Printable(folder), qUtf8Printable(message));
+    qCWarning(lcScan, "Scan of %s: %s", qUtf8Printable(folder), qUtf8Printable(message));
 }
 } // namespace
 
