@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
@@ -493,8 +494,37 @@ void FileCopier::commitBatch()
     } else {
         syncAll();
     }
-    for (const Pending &pending : std::as_const(batch))
-        linkPending(pending, syncErrors.value(pending.device));
+    // Each link waits for round trips on a share: the pool's threads link too, and the
+    // results settle in order afterwards.
+    std::vector<int> errors(batch.size());
+    std::atomic<qsizetype> next {0};
+    const auto linkSome = [this, &errors, &next, &syncErrors] {
+        for (qsizetype i; (i = next.fetch_add(1)) < batch.size();)
+            errors[i] = linkPending(batch.at(i), syncErrors.value(batch.at(i).device));
+    };
+    std::vector<std::future<void>> helpers;
+    for (int helper = 1; pool && helper < qMin<qsizetype>(threads, batch.size()); ++helper) {
+        auto task = std::make_shared<std::packaged_task<void()>>(linkSome);
+        helpers.push_back(task->get_future());
+        pool->start([task] { (*task)(); });
+    }
+    linkSome();
+    for (std::future<void> &helper : helpers) {
+        while (helper.wait_for(std::chrono::milliseconds(syncPollMilliseconds))
+               != std::future_status::ready) {
+            if (keepResponsive)
+                keepResponsive();
+        }
+    }
+    for (qsizetype i = 0; i < batch.size(); ++i) {
+        const qsizetype index = batch.at(i).result;
+        if (errors[i] == EEXIST)
+            settle(index,
+                   existingOutcome(QFile::encodeName(results.at(index).target),
+                                   results.at(index).source));
+        else
+            settle(index, errors[i] == 0 ? Copied : Failed, errors[i]);
+    }
     batch.clear();
 }
 
@@ -515,7 +545,7 @@ int claimAndRename(const char *temporary, const QByteArray &target)
 
 } // namespace
 
-void FileCopier::linkPending(const Pending &pending, int syncError)
+int FileCopier::linkPending(const Pending &pending, int syncError)
 {
     const QByteArray target = QFile::encodeName(results.at(pending.result).target);
     const char *temporary = pending.temporaryName.constData();
@@ -534,10 +564,20 @@ void FileCopier::linkPending(const Pending &pending, int syncError)
             }
         }
     } else if (error == 0) {
-        bool renamed
-                = ::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE)
-                == 0;
-        error = renamed ? 0 : errno;
+        // Asked once per disk: on a share each refusal costs a round trip.
+        bool tryRename;
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            tryRename = !noRenameWithoutReplacing.contains(pending.device);
+        }
+        bool renamed = tryRename
+                && ::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE)
+                        == 0;
+        error = renamed ? 0 : tryRename ? errno : EINVAL;
+        if (tryRename && (error == EINVAL || error == ENOSYS)) {
+            const std::lock_guard<std::mutex> hold(lock);
+            noRenameWithoutReplacing.insert(pending.device);
+        }
         // link() never replaces either, where renaming without replacing is not offered
         // (sshfs, NFS, ntfs-3g); the temporary name goes once the target name stands.
         if (error == EINVAL || error == ENOSYS)
@@ -557,10 +597,7 @@ void FileCopier::linkPending(const Pending &pending, int syncError)
                  qUtf8Printable(qt_error_string(errno)));
     if (!pending.temporaryName.isEmpty())
         forgetTemporary(pending.temporaryName);
-    if (error == EEXIST)
-        settle(pending.result, existingOutcome(target, results.at(pending.result).source));
-    else
-        settle(pending.result, error == 0 ? Copied : Failed, error);
+    return error;
 }
 
 void FileCopier::finish()

@@ -102,7 +102,8 @@ private:
     int makeFolder(const QString &folder);
     int copyData(int in, int out, bool callsBack);
     void commitBatch();
-    void linkPending(const Pending &pending, int syncError);
+    // Runs on any thread; returns 0 or the errno of the failure.
+    int linkPending(const Pending &pending, int syncError);
     void removeLeftovers(const QByteArray &folder);
     void forgetTemporary(const QByteArray &name);
 
@@ -117,11 +118,13 @@ private:
     std::unique_ptr<QThreadPool> pool;
     std::deque<Running> running;
 
-    // Shared by the copies under way: the folders made (with the errno of a failure), the
-    // folders cleared of leftover temporaries and the temporaries of this copier that wait
-    // for their names.
+    // Shared by the copies under way and the links: the folders made (with the errno of a
+    // failure), the folders cleared of leftover temporaries, the temporaries of this copier
+    // that wait for their names.
     std::mutex lock;
     QHash<QString, int> folders;
     QSet<QByteArray> swept;
     QSet<QByteArray> ownTemporaries;
+    // The disks that refused to rename without replacing.
+    QSet<quint64> noRenameWithoutReplacing;
 };
