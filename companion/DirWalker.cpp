@@ -56,32 +56,43 @@ namespace {
 
     int threadsFor(const QString &folder)
     {
-#ifdef Q_OS_LINUX
         // Every folder read on a network share waits for a round trip or several: many reads in
         // flight hide them. On a local disk a few keep its queue busy once caches are cold.
-        struct statfs fs;
-        if (::statfs(QFile::encodeName(folder).constData(), &fs) == 0) {
-            switch (static_cast<unsigned long>(fs.f_type)) {
-            case 0x65735546: // FUSE: sshfs and the like
-            case 0x6969: // NFS
-            case 0x517b: // SMB
-            case 0xff534d42: // CIFS
-            case 0xfe534d42: // SMB2
-            case 0x01021997: // 9p
-            case 0x00c36400: // Ceph
-            case 0x6b414653: // AFS
-                return 32;
-            default:
-                break;
-            }
-        }
-#else
-        Q_UNUSED(folder)
-#endif
-        return 4;
+        return DirWalker::isRemote(folder) ? 32 : 4;
     }
 
 } // namespace
+
+bool DirWalker::isRemote(const QString &path)
+{
+#ifdef Q_OS_LINUX
+    // A folder yet to be made lies where its nearest existing parent does.
+    QString existing = path;
+    struct statfs fs;
+    while (::statfs(QFile::encodeName(existing).constData(), &fs) != 0) {
+        const qsizetype slash = existing.lastIndexOf(QLatin1Char('/'));
+        if (errno != ENOENT || slash < 0 || existing == QLatin1String("/"))
+            return false;
+        existing = slash == 0 ? QStringLiteral("/") : existing.left(slash);
+    }
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x65735546: // FUSE: sshfs and the like
+    case 0x6969: // NFS
+    case 0x517b: // SMB
+    case 0xff534d42: // CIFS
+    case 0xfe534d42: // SMB2
+    case 0x01021997: // 9p
+    case 0x00c36400: // Ceph
+    case 0x6b414653: // AFS
+        return true;
+    default:
+        return false;
+    }
+#else
+    Q_UNUSED(path)
+    return false;
+#endif
+}
 
 DirWalker::DirWalker(const QString &folder, int threads)
     : root(folder)

@@ -1,15 +1,19 @@
 #include "FileCopier.h"
 
+#include "companion/DirWalker.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
@@ -52,29 +56,50 @@ FileCopier::FileCopier()
 #endif
 }
 
-FileCopier::~FileCopier() { finish(); }
+FileCopier::~FileCopier()
+{
+    finish();
+    if (pool)
+        pool->waitForDone();
+}
+
+int FileCopier::threadsFor(const QString &folder)
+{
+    // Each copy onto a share waits for round trips (create, write, close): a few under way at
+    // once hide them. A local disk gains nothing and keeps the order it writes in.
+    return Mv::DirWalker::isRemote(folder) ? 8 : 1;
+}
 
 QList<FileCopier::Result> FileCopier::takeResults()
 {
-    const qsizetype ready = batch.isEmpty() ? results.size() : batch.first().result;
+    qsizetype ready = batch.isEmpty() ? results.size() : batch.first().result;
+    if (!running.empty())
+        ready = qMin(ready, running.front().result);
     QList<Result> taken = results.mid(0, ready);
     results.remove(0, ready);
     for (Pending &pending : batch)
         pending.result -= ready;
+    for (Running &copy : running)
+        copy.result -= ready;
     return taken;
 }
 
-void FileCopier::settle(qsizetype index, Outcome outcome, int error, bool reading)
+void FileCopier::describe(Result &result, Outcome outcome, int error, bool reading)
 {
-    Result &result = results[index];
     result.outcome = outcome;
     if (outcome == Failed) {
         if (result.error.isEmpty())
             result.error = qt_error_string(error);
         if (result.reason.isEmpty())
             result.reason = plainReason(error, reading);
-        warnFailed(result);
     }
+}
+
+void FileCopier::settle(qsizetype index, Outcome outcome, int error, bool reading)
+{
+    describe(results[index], outcome, error, reading);
+    if (outcome == Failed)
+        warnFailed(results.at(index));
 }
 
 QString FileCopier::plainReason(int error, bool reading)
@@ -114,9 +139,13 @@ QString FileCopier::plainReason(int error, bool reading)
 // that every folder is tried once per copier.
 int FileCopier::makeFolder(const QString &folder)
 {
-    const auto known = folders.constFind(folder);
-    if (known != folders.constEnd())
-        return *known;
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto known = folders.constFind(folder);
+        if (known != folders.constEnd())
+            return *known;
+    }
+    // Two copies may make the same folder at once: the second finds it there.
     int error = 0;
     const QByteArray path = QFile::encodeName(folder);
     if (!path.isEmpty() && ::mkdir(path.constData(), 0777) != 0) {
@@ -131,6 +160,7 @@ int FileCopier::makeFolder(const QString &folder)
             error = ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
         }
     }
+    const std::lock_guard<std::mutex> hold(lock);
     folders.insert(folder, error);
     return error;
 }
@@ -140,7 +170,7 @@ namespace {
 const ssize_t copyStep = 8 << 20;
 } // namespace
 
-int FileCopier::copyData(int in, int out)
+int FileCopier::copyData(int in, int out, bool callsBack)
 {
     if (::ioctl(out, FICLONE, in) == 0) {
         struct stat st;
@@ -150,9 +180,9 @@ int FileCopier::copyData(int in, int out)
     }
     // Large files go in steps: their write-back starts early, so the batch's sync is short,
     // and the window gets its events in between.
-    const auto stepDone = [this, out] {
+    const auto stepDone = [this, out, callsBack] {
         ::sync_file_range(out, 0, 0, SYNC_FILE_RANGE_WRITE);
-        if (keepResponsive)
+        if (callsBack && keepResponsive)
             keepResponsive();
     };
     bool copied = false;
@@ -176,6 +206,8 @@ int FileCopier::copyData(int in, int out)
             break;
         return errno;
     }
+    // One per thread: copies under way at once each need their own.
+    static thread_local QByteArray buffer;
     if (buffer.isEmpty())
         buffer.resize(bufferSize);
     qint64 sinceStep = 0;
@@ -204,63 +236,132 @@ int FileCopier::copyData(int in, int out)
 
 // The file at target is the same as a copy would be when it has the size and the
 // modification time; file systems that keep whole seconds only (FAT: two) may round it.
-void FileCopier::settleExisting(qsizetype index, const QByteArray &target, qint64 size,
-                                qint64 mtime, long mtimeNanoseconds)
+FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const QString &source)
 {
+    struct stat from;
     struct stat there;
-    const bool same = ::stat(target.constData(), &there) == 0 && there.st_size == size
-            && ((there.st_mtim.tv_sec == mtime && there.st_mtim.tv_nsec == mtimeNanoseconds)
-                || ((there.st_mtim.tv_nsec == 0 || mtimeNanoseconds == 0)
-                    && qAbs(there.st_mtim.tv_sec - mtime) <= 2));
-    settle(index, same ? AlreadyExists : ExistsDifferent);
+    if (::stat(QFile::encodeName(source).constData(), &from) != 0
+        || ::stat(target.constData(), &there) != 0 || there.st_size != from.st_size)
+        return ExistsDifferent;
+    const timespec &a = there.st_mtim;
+    const timespec &b = from.st_mtim;
+    const bool same = (a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec)
+            || ((a.tv_nsec == 0 || b.tv_nsec == 0) && qAbs(a.tv_sec - b.tv_sec) <= 2);
+    return same ? AlreadyExists : ExistsDifferent;
+}
+
+void FileCopier::setThreads(int count)
+{
+    while (!running.empty())
+        waitForOldest();
+    threads = qMax(count, 1);
+    if (threads > 1 && !pool)
+        pool = std::make_unique<QThreadPool>();
+    if (pool)
+        pool->setMaxThreadCount(threads);
 }
 
 void FileCopier::copy(const QString &source, const QString &target)
 {
     results.append(Result {source, target, Failed, QString(), QString(), 0});
     const qsizetype index = results.size() - 1;
+    if (threads == 1)
+        return accept(index, prepare(source, target, true));
+    // No more copies under way than threads: each one started is a file in hand.
+    while (running.size() >= size_t(threads))
+        waitForOldest();
+    auto task = std::make_shared<std::packaged_task<Prepared()>>(
+            [this, source, target] { return prepare(source, target, false); });
+    running.push_back(Running {index, task->get_future()});
+    pool->start([task] { (*task)(); });
+    while (!running.empty()
+           && running.front().prepared.wait_for(std::chrono::seconds(0))
+                   == std::future_status::ready)
+        waitForOldest();
+}
+
+void FileCopier::waitForOldest()
+{
+    std::future<Prepared> &oldest = running.front().prepared;
+    while (oldest.wait_for(std::chrono::milliseconds(syncPollMilliseconds))
+           != std::future_status::ready) {
+        if (keepResponsive)
+            keepResponsive();
+    }
+    const qsizetype index = running.front().result;
+    Prepared prepared = oldest.get();
+    running.pop_front();
+    accept(index, std::move(prepared));
+}
+
+void FileCopier::accept(qsizetype index, Prepared prepared)
+{
+    // Out of descriptors: the batch's files hold many; linking them frees them.
+    if ((prepared.error == EMFILE || prepared.error == ENFILE) && !batch.isEmpty()) {
+        commitBatch();
+        prepared = prepare(prepared.result.source, prepared.result.target, true);
+    }
+    results[index] = prepared.result;
+    if (prepared.pending.fd < 0) {
+        if (prepared.result.outcome == Failed)
+            warnFailed(prepared.result);
+        return;
+    }
+    prepared.pending.result = index;
+    if (batch.isEmpty())
+        batchAge.start();
+    batch.append(prepared.pending);
+    if (batch.size() >= batchFiles || batchAge.elapsed() >= batchMilliseconds)
+        commitBatch();
+}
+
+FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &target,
+                                         bool callsBack)
+{
+    Prepared prepared;
+    Result &result = prepared.result;
+    result = Result {source, target, Failed, QString(), QString(), 0};
+    const auto fail = [&prepared](int error, bool reading) {
+        prepared.error = error;
+        describe(prepared.result, Failed, error, reading);
+        return prepared;
+    };
     const QByteArray targetPath = QFile::encodeName(target);
 
     struct stat st;
     if (::lstat(targetPath.constData(), &st) == 0) {
-        if (::stat(QFile::encodeName(source).constData(), &st) != 0)
-            return settle(index, ExistsDifferent);
-        return settleExisting(index, targetPath, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+        result.outcome = existingOutcome(targetPath, source);
+        return prepared;
     }
 
     // O_NONBLOCK: a named pipe in the tree must not hang the copy.
-    const QByteArray sourcePath = QFile::encodeName(source);
-    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    int in = ::open(sourcePath.constData(), flags);
-    if (in < 0 && (errno == EMFILE || errno == ENFILE) && !batch.isEmpty()) {
-        commitBatch();
-        in = ::open(sourcePath.constData(), flags);
-    }
+    const int in = ::open(QFile::encodeName(source).constData(),
+                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (in < 0)
-        return settle(index, Failed, errno, true);
+        return fail(errno, true);
     if (::fstat(in, &st) != 0) {
         const int error = errno;
         ::close(in);
-        return settle(index, Failed, error, true);
+        return fail(error, true);
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(in);
-        results[index].error = QStringLiteral("not a regular file");
-        results[index].reason = tr("not a regular file");
-        return settle(index, Failed);
+        result.error = QStringLiteral("not a regular file");
+        result.reason = tr("not a regular file");
+        return fail(0, true);
     }
-    results[index].bytes = st.st_size;
+    result.bytes = st.st_size;
 
     const QString folder = folderOf(target);
     if (const int error = makeFolder(folder)) {
         ::close(in);
-        return settle(index, Failed, error);
+        return fail(error, false);
     }
 
     const QByteArray folderPath
             = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
     const mode_t mode = st.st_mode & 0777;
-    Pending pending {index, -1, QByteArray(), 0};
+    Pending &pending = prepared.pending;
     if (!useTemporaryNames)
         pending.fd = ::open(folderPath.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     if (pending.fd < 0 && (useTemporaryNames || errno == EOPNOTSUPP || errno == EISDIR)) {
@@ -268,22 +369,27 @@ void FileCopier::copy(const QString &source, const QString &target)
         // lists, stands in until the copy is durable.
         removeLeftovers(folderPath);
         for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
-            pending.temporaryName = folderPath + "/."
+            const QByteArray name = "."
                     + QByteArray::number(QRandomGenerator::global()->generate64(), 16)
                     + ".trovella";
+            pending.temporaryName = folderPath + '/' + name;
             pending.fd = ::open(pending.temporaryName.constData(),
                                 O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
-            if (pending.fd < 0 && errno != EEXIST)
+            if (pending.fd >= 0) {
+                const std::lock_guard<std::mutex> hold(lock);
+                ownTemporaries.insert(name);
+            } else if (errno != EEXIST) {
                 break;
+            }
         }
     }
     if (pending.fd < 0) {
         const int error = errno;
         ::close(in);
-        return settle(index, Failed, error);
+        return fail(error, false);
     }
 
-    int error = copyData(in, pending.fd);
+    int error = copyData(in, pending.fd, callsBack);
     ::close(in);
     if (error == 0) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -298,16 +404,20 @@ void FileCopier::copy(const QString &source, const QString &target)
     }
     if (error != 0) {
         ::close(pending.fd);
-        if (!pending.temporaryName.isEmpty())
+        pending.fd = -1;
+        if (!pending.temporaryName.isEmpty()) {
             ::unlink(pending.temporaryName.constData());
-        return settle(index, Failed, error);
+            forgetTemporary(pending.temporaryName);
+        }
+        return fail(error, false);
     }
+    return prepared;
+}
 
-    if (batch.isEmpty())
-        batchAge.start();
-    batch.append(pending);
-    if (batch.size() >= batchFiles || batchAge.elapsed() >= batchMilliseconds)
-        commitBatch();
+void FileCopier::forgetTemporary(const QByteArray &name)
+{
+    const std::lock_guard<std::mutex> hold(lock);
+    ownTemporaries.remove(name.mid(name.lastIndexOf('/') + 1));
 }
 
 namespace {
@@ -328,24 +438,30 @@ bool isTemporaryName(const char *name)
 // folder removes those older than itself, and nothing else.
 void FileCopier::removeLeftovers(const QByteArray &folder)
 {
-    if (swept.contains(folder))
-        return;
-    swept.insert(folder);
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        if (swept.contains(folder))
+            return;
+        swept.insert(folder);
+    }
     DIR *dir = ::opendir(folder.constData());
     if (!dir)
         return;
     // Never this copier's own temporaries that wait for their names: a folder named in two
     // spellings (FAT) is swept once for each, and where the change time is only the
     // modification time (FAT, sshfs), which a copy takes from its source, they look old.
-    QSet<QByteArray> own;
-    for (const Pending &pending : std::as_const(batch))
-        own.insert(pending.temporaryName.mid(pending.temporaryName.lastIndexOf('/') + 1));
+    // Asked after the times: a copy under way claims its name before it sets them.
+    const auto own = [this](const char *name) {
+        const std::lock_guard<std::mutex> hold(lock);
+        return ownTemporaries.contains(QByteArray(name));
+    };
     while (const dirent *entry = ::readdir(dir)) {
         struct stat st;
-        if (!isTemporaryName(entry->d_name) || own.contains(entry->d_name)
+        if (!isTemporaryName(entry->d_name)
             || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0
             || !S_ISREG(st.st_mode)
-            || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started)
+            || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started
+            || own(entry->d_name))
             continue;
         if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0)
             qInfo("Removed %s/%s, left by an earlier copy", folder.constData(), entry->d_name);
@@ -378,8 +494,37 @@ void FileCopier::commitBatch()
     } else {
         syncAll();
     }
-    for (const Pending &pending : std::as_const(batch))
-        linkPending(pending, syncErrors.value(pending.device));
+    // Each link waits for round trips on a share: the pool's threads link too, and the
+    // results settle in order afterwards.
+    std::vector<int> errors(batch.size());
+    std::atomic<qsizetype> next {0};
+    const auto linkSome = [this, &errors, &next, &syncErrors] {
+        for (qsizetype i; (i = next.fetch_add(1)) < batch.size();)
+            errors[i] = linkPending(batch.at(i), syncErrors.value(batch.at(i).device));
+    };
+    std::vector<std::future<void>> helpers;
+    for (int helper = 1; pool && helper < qMin<qsizetype>(threads, batch.size()); ++helper) {
+        auto task = std::make_shared<std::packaged_task<void()>>(linkSome);
+        helpers.push_back(task->get_future());
+        pool->start([task] { (*task)(); });
+    }
+    linkSome();
+    for (std::future<void> &helper : helpers) {
+        while (helper.wait_for(std::chrono::milliseconds(syncPollMilliseconds))
+               != std::future_status::ready) {
+            if (keepResponsive)
+                keepResponsive();
+        }
+    }
+    for (qsizetype i = 0; i < batch.size(); ++i) {
+        const qsizetype index = batch.at(i).result;
+        if (errors[i] == EEXIST)
+            settle(index,
+                   existingOutcome(QFile::encodeName(results.at(index).target),
+                                   results.at(index).source));
+        else
+            settle(index, errors[i] == 0 ? Copied : Failed, errors[i]);
+    }
     batch.clear();
 }
 
@@ -400,7 +545,7 @@ int claimAndRename(const char *temporary, const QByteArray &target)
 
 } // namespace
 
-void FileCopier::linkPending(const Pending &pending, int syncError)
+int FileCopier::linkPending(const Pending &pending, int syncError)
 {
     const QByteArray target = QFile::encodeName(results.at(pending.result).target);
     const char *temporary = pending.temporaryName.constData();
@@ -419,10 +564,20 @@ void FileCopier::linkPending(const Pending &pending, int syncError)
             }
         }
     } else if (error == 0) {
-        bool renamed
-                = ::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE)
-                == 0;
-        error = renamed ? 0 : errno;
+        // Asked once per disk: on a share each refusal costs a round trip.
+        bool tryRename;
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            tryRename = !noRenameWithoutReplacing.contains(pending.device);
+        }
+        bool renamed = tryRename
+                && ::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE)
+                        == 0;
+        error = renamed ? 0 : tryRename ? errno : EINVAL;
+        if (tryRename && (error == EINVAL || error == ENOSYS)) {
+            const std::lock_guard<std::mutex> hold(lock);
+            noRenameWithoutReplacing.insert(pending.device);
+        }
         // link() never replaces either, where renaming without replacing is not offered
         // (sshfs, NFS, ntfs-3g); the temporary name goes once the target name stands.
         if (error == EINVAL || error == ENOSYS)
@@ -440,19 +595,15 @@ void FileCopier::linkPending(const Pending &pending, int syncError)
     if (temporary && *temporary && ::unlink(temporary) != 0)
         qWarning("Could not remove the temporary file %s: %s", temporary,
                  qUtf8Printable(qt_error_string(errno)));
-    struct stat source;
-    if (error == EEXIST
-        && ::stat(QFile::encodeName(results.at(pending.result).source).constData(), &source) == 0)
-        settleExisting(pending.result, target, source.st_size, source.st_mtim.tv_sec,
-                       source.st_mtim.tv_nsec);
-    else if (error == EEXIST)
-        settle(pending.result, ExistsDifferent);
-    else
-        settle(pending.result, error == 0 ? Copied : Failed, error);
+    if (!pending.temporaryName.isEmpty())
+        forgetTemporary(pending.temporaryName);
+    return error;
 }
 
 void FileCopier::finish()
 {
+    while (!running.empty())
+        waitForOldest();
     if (!batch.isEmpty())
         commitBatch();
 }
@@ -480,6 +631,8 @@ void FileCopier::copy(const QString &source, const QString &target)
     results[index].error = file.errorString();
     settle(index, Failed);
 }
+
+void FileCopier::setThreads(int) { }
 
 void FileCopier::finish() { }
 

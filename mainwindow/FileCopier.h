@@ -1,6 +1,11 @@
 #pragma once
 
+#include <atomic>
+#include <deque>
 #include <functional>
+#include <future>
+#include <memory>
+#include <mutex>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,10 +14,13 @@
 #include <QSet>
 #include <QString>
 
+class QThreadPool;
+
 // Copies files to new names and never replaces anything already there. On Linux each copy
 // is written to an unnamed file first; a batch of them is made durable with one sync of the
 // file system and only then linked to the target names, so a target name is either absent
-// or holds the whole file. Target folders are made as needed, each at most once.
+// or holds the whole file. Target folders are made as needed, each at most once. Where every
+// request waits for a round trip (network shares), several copies can be under way at once.
 class FileCopier
 {
     Q_DECLARE_TR_FUNCTIONS(FileCopier)
@@ -45,13 +53,19 @@ public:
     // The results that are final since the last call, in the order of the copies.
     QList<Result> takeResults();
     // Bytes written so far by this copier, also in the middle of a large file.
-    qint64 bytesDone() const { return bytesWritten; }
+    qint64 bytesDone() const { return bytesWritten.load(std::memory_order_relaxed); }
     // What a failure with this errno means to a user; reading tells the source's side.
     static QString plainReason(int error, bool reading);
 
     // Writes each copy under a hidden temporary name instead of an unnamed file, as for
     // file systems without unnamed files; for tests.
     void setUseTemporaryNames(bool on) { useTemporaryNames = on; }
+    // How many copies may be under way at once: their results still come in the order of the
+    // copies, and each copy is under way from its copy() until its result is final. One (the
+    // default) copies in copy() itself.
+    void setThreads(int count);
+    // The number of threads that suits copies into folder: several on a network share.
+    static int threadsFor(const QString &folder);
     // Called every few megabytes while a large file is copied and every few milliseconds while
     // a batch is made durable, so a window can handle events.
     void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
@@ -65,25 +79,52 @@ private:
         QByteArray temporaryName;
         quint64 device;
     };
+    // A copy written but not yet linked (fd open), or settled with its result.
+    struct Prepared
+    {
+        Result result;
+        Pending pending {-1, -1, QByteArray(), 0};
+        int error = 0;
+    };
+    struct Running
+    {
+        qsizetype result;
+        std::future<Prepared> prepared;
+    };
 
+    static void describe(Result &result, Outcome outcome, int error = 0, bool reading = false);
     void settle(qsizetype result, Outcome outcome, int error = 0, bool reading = false);
-    void settleExisting(qsizetype result, const QByteArray &target, qint64 size, qint64 mtime,
-                        long mtimeNanoseconds);
+    static Outcome existingOutcome(const QByteArray &target, const QString &source);
+    // Runs on any thread: everything of a copy up to its link.
+    Prepared prepare(const QString &source, const QString &target, bool callsBack);
+    void accept(qsizetype result, Prepared prepared);
+    void waitForOldest();
     int makeFolder(const QString &folder);
-    int copyData(int in, int out);
+    int copyData(int in, int out, bool callsBack);
     void commitBatch();
-    void linkPending(const Pending &pending, int syncError);
+    // Runs on any thread; returns 0 or the errno of the failure.
+    int linkPending(const Pending &pending, int syncError);
     void removeLeftovers(const QByteArray &folder);
+    void forgetTemporary(const QByteArray &name);
 
     QList<Result> results;
     QList<Pending> batch;
     QElapsedTimer batchAge;
-    QHash<QString, int> folders;
-    QByteArray buffer;
     bool useTemporaryNames = false;
-    // When the copier was made, in nanoseconds since the epoch, and the folders it has
-    // cleared of leftover temporaries since.
+    // When the copier was made, in nanoseconds since the epoch.
     qint64 started = 0;
+    std::atomic<qint64> bytesWritten {0};
+    int threads = 1;
+    std::unique_ptr<QThreadPool> pool;
+    std::deque<Running> running;
+
+    // Shared by the copies under way and the links: the folders made (with the errno of a
+    // failure), the folders cleared of leftover temporaries, the temporaries of this copier
+    // that wait for their names.
+    std::mutex lock;
+    QHash<QString, int> folders;
     QSet<QByteArray> swept;
-    qint64 bytesWritten = 0;
+    QSet<QByteArray> ownTemporaries;
+    // The disks that refused to rename without replacing.
+    QSet<quint64> noRenameWithoutReplacing;
 };

@@ -65,6 +65,7 @@ void Trovella::pick()
         return destination.absoluteFilePath(source.relativeFilePath(sourcePath));
     };
     FileCopier copier;
+    copier.setThreads(FileCopier::threadsFor(targetFolder));
     startPickProgress();
     QElapsedTimer sinceEvents;
     sinceEvents.start();

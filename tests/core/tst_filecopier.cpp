@@ -41,24 +41,37 @@ void tst_FileCopier::init()
 void tst_FileCopier::keepsTreeAndOrder_data()
 {
     QTest::addColumn<bool>("temporaryNames");
-    QTest::addColumn<bool>("ntfs");
-    QTest::newRow("unnamed files") << false << false;
-    QTest::newRow("temporary names") << true << false;
+    QTest::addColumn<QString>("disk");
+    QTest::addColumn<int>("threads");
+    QTest::newRow("unnamed files") << false << "" << 1;
+    QTest::newRow("unnamed files, 8 threads") << false << "" << 8;
+    QTest::newRow("temporary names") << true << "" << 1;
+    QTest::newRow("temporary names, 8 threads") << true << "" << 8;
     // ntfs-3g, like sshfs, offers neither unnamed files nor a rename that never replaces.
-    QTest::newRow("ntfs-3g") << true << true;
+    QTest::newRow("ntfs-3g") << true << "ntfs" << 1;
+    // A share gets as many threads as suit it.
+    QTest::newRow("sshfs") << true << "sshfs" << 0;
 }
 
 void tst_FileCopier::keepsTreeAndOrder()
 {
     QFETCH(bool, temporaryNames);
-    QFETCH(bool, ntfs);
+    QFETCH(QString, disk);
+    QFETCH(int, threads);
     const QString src = temp.filePath("src");
     const QString des = temp.filePath("des");
-    std::unique_ptr<DiskImage> disk;
-    if (ntfs) {
-        disk = std::make_unique<DiskImage>(temp.filePath("ntfs.img"), des, DiskImage::Ntfs);
-        if (!disk->mounted())
-            QSKIP(qPrintable(disk->reason));
+    std::unique_ptr<DiskImage> ntfs;
+    std::unique_ptr<SftpShare> share;
+    if (disk == "ntfs") {
+        ntfs = std::make_unique<DiskImage>(temp.filePath("ntfs.img"), des, DiskImage::Ntfs);
+        if (!ntfs->mounted())
+            QSKIP(qPrintable(ntfs->reason));
+    } else if (disk == "sshfs") {
+        QDir().mkpath(temp.filePath("shared"));
+        share = std::make_unique<SftpShare>(temp.filePath("shared"), des);
+        if (!share->mounted)
+            QSKIP(qPrintable(share->reason));
+        QCOMPARE(FileCopier::threadsFor(des + "/d0/not yet"), 8);
     }
     // What a killed pick left, and names like it that are not its own.
     const QStringList kept {".trovella", ".1F2E.trovella", ".xyz.trovella", ".1f2e.trovella~"};
@@ -91,9 +104,13 @@ void tst_FileCopier::keepsTreeAndOrder()
 
     FileCopier copier;
     copier.setUseTemporaryNames(temporaryNames);
-    // Another pick's, newer than this one.
-    if (temporaryNames)
+    copier.setThreads(threads ? threads : FileCopier::threadsFor(des));
+    // Another pick's, newer than this one; sshfs's times are whole seconds and cannot tell.
+    QStringList newer;
+    if (temporaryNames && disk != "sshfs") {
+        newer << ".abc.trovella";
         writeFile(des + "/d0/sub 0/.abc.trovella", "new");
+    }
     QList<FileCopier::Result> results;
     for (const QString &name : relative) {
         copier.copy(src + '/' + name, des + '/' + name);
@@ -116,7 +133,7 @@ void tst_FileCopier::keepsTreeAndOrder()
     }
     // Folders and files, and nothing else: no temporary left behind.
     QStringList expectedEntries = copied;
-    for (const QString &name : kept + QStringList {".abc.trovella"})
+    for (const QString &name : kept + newer)
         expectedEntries << "d0/sub 0/" + name;
     if (!temporaryNames)
         expectedEntries = copied;
