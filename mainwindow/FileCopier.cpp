@@ -1,5 +1,7 @@
 #include "FileCopier.h"
 
+#include "app/Logging.h"
+
 #include "companion/DirWalker.h"
 
 #include <QCoreApplication>
@@ -36,8 +38,8 @@ const qint64 syncPollMilliseconds = 5;
 
 void warnFailed(const FileCopier::Result &result)
 {
-    qWarning("Could not copy %s to %s: %s", qUtf8Printable(result.source),
-             qUtf8Printable(result.target), qUtf8Printable(result.error));
+    qCWarning(lcCopy, "Could not copy %s to %s: %s", qUtf8Printable(result.source),
+              qUtf8Printable(result.target), qUtf8Printable(result.error));
 }
 
 QString folderOf(const QString &path)
@@ -394,8 +396,8 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
     if (error == 0) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::futimens(pending.fd, times) != 0)
-            qWarning("Could not set the modification time of %s: %s", targetPath.constData(),
-                     qUtf8Printable(qt_error_string(errno)));
+            qCWarning(lcCopy, "Could not set the modification time of %s: %s",
+                      targetPath.constData(), qUtf8Printable(qt_error_string(errno)));
         struct stat written;
         if (::fstat(pending.fd, &written) == 0)
             pending.device = written.st_dev;
@@ -466,8 +468,8 @@ void FileCopier::removeLeftovers(const QByteArray &folder)
         if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0)
             qInfo("Removed %s/%s, left by an earlier copy", folder.constData(), entry->d_name);
         else
-            qWarning("Could not remove %s/%s, left by an earlier copy: %s", folder.constData(),
-                     entry->d_name, qUtf8Printable(qt_error_string(errno)));
+            qCWarning(lcCopy, "Could not remove %s/%s, left by an earlier copy: %s",
+                      folder.constData(), entry->d_name, qUtf8Printable(qt_error_string(errno)));
     }
     ::closedir(dir);
 }
@@ -593,8 +595,8 @@ int FileCopier::linkPending(const Pending &pending, int syncError)
     }
     ::close(pending.fd);
     if (temporary && *temporary && ::unlink(temporary) != 0)
-        qWarning("Could not remove the temporary file %s: %s", temporary,
-                 qUtf8Printable(qt_error_string(errno)));
+        qCWarning(lcCopy, "Could not remove the temporary file %s: %s", temporary,
+                  qUtf8Printable(qt_error_string(errno)));
     if (!pending.temporaryName.isEmpty())
         forgetTemporary(pending.temporaryName);
     return error;

@@ -1,5 +1,7 @@
 #include "Trovella.h"
 
+#include "app/Logging.h"
+
 #include "FileCopier.h"
 #include "PickRules.h"
 
@@ -84,8 +86,8 @@ void Trovella::pick()
         if (plan.unstorable.contains(sourcePath)) {
             pickReport.add(PickReport::Failed, sourcePath, target,
                            FileCopier::plainReason(EINVAL, false));
-            qWarning("Could not copy %s to %s: the destination cannot store this name",
-                     qUtf8Printable(sourcePath), qUtf8Printable(target));
+            qCWarning(lcCopy, "Could not copy %s to %s: the destination cannot store this name",
+                      qUtf8Printable(sourcePath), qUtf8Printable(target));
         } else {
             copier.copy(sourcePath, target);
             account(pickReport, copier.takeResults());
