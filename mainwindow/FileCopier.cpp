@@ -375,13 +375,20 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
                     + QByteArray::number(QRandomGenerator::global()->generate64(), 16)
                     + ".trovella";
             pending.temporaryName = folderPath + '/' + name;
-            pending.fd = ::open(pending.temporaryName.constData(),
-                                O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
-            if (pending.fd >= 0) {
+            // Claimed before it exists: a sweep of the folder on another thread must never
+            // meet it unclaimed.
+            {
                 const std::lock_guard<std::mutex> hold(lock);
                 ownTemporaries.insert(name);
-            } else if (errno != EEXIST) {
-                break;
+            }
+            pending.fd = ::open(pending.temporaryName.constData(),
+                                O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
+            if (pending.fd < 0) {
+                const int error = errno;
+                forgetTemporary(name);
+                errno = error;
+                if (error != EEXIST)
+                    break;
             }
         }
     }
