@@ -31,6 +31,20 @@ extern char **environ;
 
 namespace {
 
+// The selection as the peers' filters: rsync includes in either case, find -iname.
+void peerFilters(const QStringList &types, QString *patterns, QString *names)
+{
+    for (const QString &type : types) {
+        QString anyCase;
+        for (const QChar c : type)
+            anyCase += c.isLetter() ? QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper())
+                                    : QString(c);
+        *patterns += QStringLiteral(" --include='*.%1'").arg(anyCase);
+        *names += (names->isEmpty() ? QString() : QStringLiteral(" -o"))
+                + QStringLiteral(" -iname '*.%1'").arg(type);
+    }
+}
+
 // Bump when the generated trees change, so that cached ones are made again.
 const char *const treeVersion = "trovella-bench trees 2";
 const int filesPerFolder = 40;
@@ -592,15 +606,7 @@ void Bench::picks(const QString &tree, const QStringList &types, bool big)
 
     QString patterns;
     QString names;
-    for (const QString &type : types) {
-        QString anyCase;
-        for (const QChar c : type)
-            anyCase += c.isLetter() ? QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper())
-                                    : QString(c);
-        patterns += QStringLiteral(" --include='*.%1'").arg(anyCase);
-        names += (names.isEmpty() ? QString() : QStringLiteral(" -o"))
-                + QStringLiteral(" -iname '*.%1'").arg(type);
-    }
+    peerFilters(types, &patterns, &names);
     const QString rsync = QStringLiteral(
             "rsync -a --include='*/'%1 --exclude='*' --ignore-existing -m %2/ %3/");
 
@@ -757,15 +763,7 @@ void Bench::sharePicks(const QString &tree, const QStringList &types)
     scan(tree);
     checkTypes(types);
     QString patterns, names;
-    for (const QString &type : types) {
-        QString anyCase;
-        for (const QChar c : type)
-            anyCase += c.isLetter() ? QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper())
-                                    : QString(c);
-        patterns += QStringLiteral(" --include='*.%1'").arg(anyCase);
-        names += (names.isEmpty() ? QString() : QStringLiteral(" -o"))
-                + QStringLiteral(" -iname '*.%1'").arg(type);
-    }
+    peerFilters(types, &patterns, &names);
     const QStringList labels {QStringLiteral("cp --parents"), QStringLiteral("rsync")};
     const QStringList commands {
             QStringLiteral(
