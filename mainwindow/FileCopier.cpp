@@ -473,7 +473,8 @@ void FileCopier::removeLeftovers(const QByteArray &folder)
             || own(entry->d_name))
             continue;
         if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0)
-            qInfo("Removed %s/%s, left by an earlier copy", folder.constData(), entry->d_name);
+            qCInfo(lcCopy, "Removed %s/%s, left by an earlier copy", folder.constData(),
+                   entry->d_name);
         else
             qCWarning(lcCopy, "Could not remove %s/%s, left by an earlier copy: %s",
                       folder.constData(), entry->d_name, qUtf8Printable(qt_error_string(errno)));
