@@ -1,7 +1,7 @@
 #include "FileTypeGroupStore.h"
 
 #include "companion/Downloader.h"
-#include "mainwindow/SmallFile.h"
+#include "core/SmallFile.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PickReport.h"
+#include "core/PickReport.h"
 #include "ui_PickReportDialog.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PickReport.h"
+#include "core/PickReport.h"
 
 #include <QAbstractTableModel>
 

@@ -3,10 +3,10 @@
 #include "app/Logging.h"
 
 #include "AdvertPage.h"
-#include "WindowPlacement.h"
 #include "app/Site.h"
 #include "app/Translation.h"
 #include "companion/Dir.h"
+#include "core/WindowPlacement.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PickPreflight.h"
-#include "PickReport.h"
-#include "TypeStatistics.h"
 #include "companion/DirWalker.h"
+#include "core/PickPreflight.h"
+#include "core/PickReport.h"
+#include "core/TypeStatistics.h"
 #include "groups/FileTypeGroupStore.h"
 #include "ui_Trovella.h"
 

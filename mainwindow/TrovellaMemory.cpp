@@ -1,7 +1,7 @@
 #include "Trovella.h"
 
-#include "PickRules.h"
-#include "TypeMemory.h"
+#include "core/PickRules.h"
+#include "core/TypeMemory.h"
 
 #include <QDir>
 

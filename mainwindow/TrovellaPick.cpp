@@ -2,8 +2,8 @@
 
 #include "app/Logging.h"
 
-#include "FileCopier.h"
-#include "PickRules.h"
+#include "core/FileCopier.h"
+#include "core/PickRules.h"
 
 #include <QCoreApplication>
 #include <QDir>

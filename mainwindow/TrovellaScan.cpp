@@ -2,8 +2,8 @@
 
 #include "app/Logging.h"
 
-#include "FileType.h"
 #include "companion/Dir.h"
+#include "core/FileType.h"
 
 #include <QCoreApplication>
 #include <QDir>

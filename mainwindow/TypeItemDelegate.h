@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TypeStatistics.h"
+#include "core/TypeStatistics.h"
 
 #include <QStyledItemDelegate>
 

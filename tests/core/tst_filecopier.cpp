@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "mainwindow/FileCopier.h"
+#include "core/FileCopier.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

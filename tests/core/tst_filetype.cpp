@@ -1,5 +1,5 @@
-#include "mainwindow/FileType.h"
-#include "mainwindow/TypeStatistics.h"
+#include "core/FileType.h"
+#include "core/TypeStatistics.h"
 
 #include <QTest>
 

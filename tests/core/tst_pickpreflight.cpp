@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "mainwindow/PickPreflight.h"
+#include "core/PickPreflight.h"
 
 #include <QStorageInfo>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/PickRules.h"
+#include "core/PickRules.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "app/Site.h"
-#include "mainwindow/WindowPlacement.h"
+#include "core/WindowPlacement.h"
 
 #include <QFile>
 #include <QTest>

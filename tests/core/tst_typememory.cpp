@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "mainwindow/SmallFile.h"
-#include "mainwindow/TypeMemory.h"
+#include "core/SmallFile.h"
+#include "core/TypeMemory.h"
 
 #include <QRegularExpression>
 #include <QStringConverter>

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "mainwindow/TypeStatistics.h"
+#include "core/TypeStatistics.h"
 
 #include <QLocale>
 #include <QSignalSpy>

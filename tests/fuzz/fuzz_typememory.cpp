@@ -1,4 +1,4 @@
-#include "mainwindow/TypeMemory.h"
+#include "core/TypeMemory.h"
 
 #include <cstdint>
 #include <cstdlib>

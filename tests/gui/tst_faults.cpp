@@ -1,8 +1,8 @@
 #include "GuiTest.h"
 
+#include "core/SmallFile.h"
+#include "core/TypeMemory.h"
 #include "groups/FileTypeGroupStore.h"
-#include "mainwindow/SmallFile.h"
-#include "mainwindow/TypeMemory.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>
