@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLocale>
-#include <QString>
 
 // Texts that several places show alike.
 namespace Texts {
