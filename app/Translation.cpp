@@ -2,10 +2,19 @@
 
 #include "app/Logging.h"
 
-#include "app/TranslationFile.h"
-
 #include <QCoreApplication>
+#include <QDir>
 #include <QTranslator>
+
+namespace {
+// The first "*.qm" entry of directory in the directory's default order (by name, ignoring
+// case); empty when there is none.
+QString firstTranslationFile(const QString &directory)
+{
+    const QFileInfoList entries = QDir(directory, QStringLiteral("*.qm")).entryInfoList();
+    return entries.isEmpty() ? QString() : entries.first().absoluteFilePath();
+}
+} // namespace
 
 void applyTranslation(const std::function<void()> &retranslate)
 {

@@ -20,11 +20,6 @@ namespace {
     DirWalker *running = nullptr;
     WalkReport last;
 
-    QString scanningMessage(qsizetype count)
-    {
-        return QCoreApplication::translate("Trovella", "Scanning: %n files", nullptr, int(count));
-    }
-
 } // namespace
 
 // The walk runs on a worker thread while this thread keeps handling events, so the window
@@ -58,7 +53,8 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
     QPointer<QStatusBar> bar(status);
     QString shown;
     auto showCount = [&] {
-        shown = scanningMessage(walker.filesFound());
+        shown = QCoreApplication::translate("Trovella", "Scanning: %n files", nullptr,
+                                            int(walker.filesFound()));
         if (bar)
             bar->showMessage(shown);
     };

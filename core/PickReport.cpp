@@ -1,6 +1,7 @@
 #include "PickReport.h"
 
 #include "FileType.h"
+#include "Texts.h"
 
 #include <QIODevice>
 #include <QLocale>
@@ -54,19 +55,16 @@ QString PickReport::message() const
     const int notReached = counts[NotReached];
     if (!stopped && there + failed + notReached == 0)
         return tr("Finished.");
-    // English plurals written out: without a translation "%n file(s)" would show as it stands.
     QStringList parts;
     if (stopped)
         parts << tr("Stopped.");
-    const QString size = bytes == 1
-            ? tr("1 byte")
-            : QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    const QString size = bytes == 1 ? tr("1 byte") : Texts::size(bytes);
     if (copied == 0)
         parts << tr("No file was copied.");
-    else if (copied == 1)
-        parts << tr("Copied 1 file (%1).").arg(size);
     else
-        parts << tr("Copied %Ln files (%1).", nullptr, copied).arg(size);
+        parts << Texts::plural<PickReport>(copied, QT_TR_NOOP("Copied 1 file (%1)."),
+                                           QT_TR_N_NOOP("Copied %Ln files (%1)."))
+                         .arg(size);
     if (there == 1)
         parts << (counts[Different] ? tr("1 was already there (different).")
                                     : tr("1 was already there."));
@@ -74,14 +72,12 @@ QString PickReport::message() const
         parts << (counts[Different] ? tr("%Ln were already there (%1 different).", nullptr, there)
                                               .arg(QLocale().toString(counts[Different]))
                                     : tr("%Ln were already there.", nullptr, there));
-    if (failed == 1)
-        parts << tr("1 could not be copied.");
-    else if (failed > 1)
-        parts << tr("%Ln could not be copied.", nullptr, failed);
-    if (notReached == 1)
-        parts << tr("1 was not reached.");
-    else if (notReached > 1)
-        parts << tr("%Ln were not reached.", nullptr, notReached);
+    if (failed > 0)
+        parts << Texts::plural<PickReport>(failed, QT_TR_NOOP("1 could not be copied."),
+                                           QT_TR_N_NOOP("%Ln could not be copied."));
+    if (notReached > 0)
+        parts << Texts::plural<PickReport>(notReached, QT_TR_NOOP("1 was not reached."),
+                                           QT_TR_N_NOOP("%Ln were not reached."));
     return parts.join(QLatin1Char(' '));
 }
 

@@ -38,7 +38,6 @@ public:
     void setDeclined() { declined = true; }
 
     int count(Outcome outcome) const { return counts[outcome]; }
-    qint64 bytesCopied() const { return bytes; }
     const QList<Row> &rows() const { return list; }
     // Outcomes per file type, for the types that had a file in the pick.
     const QHash<QString, Counts> &typeCounts() const { return perType; }

@@ -17,9 +17,23 @@
 namespace {
 QString shown(const QString &path) { return QDir::current().absoluteFilePath(path); }
 
-bool refuse(const QString &path, const QString &reason)
+bool refuse(const QString &path, QString *error = nullptr)
 {
+    const QString reason = QStringLiteral("it is not a regular file");
     qCWarning(lcFiles, "Left %s alone: %s", qUtf8Printable(shown(path)), qUtf8Printable(reason));
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// doing: "read" or "write".
+bool couldNot(const char *doing, const QString &path, const QString &reason,
+              QString *error = nullptr)
+{
+    qCWarning(lcFiles, "Could not %s %s: %s", doing, qUtf8Printable(shown(path)),
+              qUtf8Printable(reason));
+    if (error)
+        *error = reason;
     return false;
 }
 } // namespace
@@ -35,27 +49,21 @@ bool SmallFile::read(const QString &path, QByteArray *bytes)
     if (!known && errno == ENOENT)
         return false;
     if (known && !S_ISREG(st.st_mode))
-        return refuse(path, QStringLiteral("it is not a regular file"));
+        return refuse(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd);
-        return refuse(path, QStringLiteral("it is not a regular file"));
+        return refuse(path);
     }
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        qCWarning(lcFiles, "Could not read %s: %s", qUtf8Printable(shown(path)),
-                  qUtf8Printable(fd < 0 ? qt_error_string(errno) : file.errorString()));
-        return false;
-    }
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return couldNot("read", path, fd < 0 ? qt_error_string(errno) : file.errorString());
 #else
     if (!file.exists())
         return false;
     if (!QFileInfo(path).isFile())
-        return refuse(path, QStringLiteral("it is not a regular file"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcFiles, "Could not read %s: %s", qUtf8Printable(shown(path)),
-                  qUtf8Printable(file.errorString()));
-        return false;
-    }
+        return refuse(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return couldNot("read", path, file.errorString());
 #endif
     // One byte past the limit tells a full file from a too large one, also for files whose
     // size the file system does not know.
@@ -67,10 +75,8 @@ bool SmallFile::read(const QString &path, QByteArray *bytes)
         return false;
     }
     if (file.error() != QFileDevice::NoError) {
-        qCWarning(lcFiles, "Could not read %s: %s", qUtf8Printable(shown(path)),
-                  qUtf8Printable(file.errorString()));
         bytes->clear();
-        return false;
+        return couldNot("read", path, file.errorString());
     }
     return true;
 }
@@ -83,7 +89,7 @@ bool SmallFile::write(const QString &path, const QByteArray &bytes, QIODevice::O
     if (info.isSymLink() || (info.exists() && !info.isFile())) {
         if (error)
             *error = QStringLiteral("it is not a regular file");
-        return refuse(path, QStringLiteral("it is not a regular file"));
+        return refuse(path);
     }
     QSaveFile file(path);
     // Qt writes in place only where the folder refuses the file written aside (EACCES) and
@@ -92,9 +98,5 @@ bool SmallFile::write(const QString &path, const QByteArray &bytes, QIODevice::O
     if (file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size()
         && file.commit())
         return true;
-    qCWarning(lcFiles, "Could not write %s: %s", qUtf8Printable(shown(path)),
-              qUtf8Printable(file.errorString()));
-    if (error)
-        *error = file.errorString();
-    return false;
+    return couldNot("write", path, file.errorString(), error);
 }

@@ -65,13 +65,11 @@ TypeMemory::Content TypeMemory::parse(const QByteArray &bytes)
 }
 
 bool TypeMemory::write(const QString &folder, const QString &destination,
-                       const QSet<QString> &checked, const QSet<QString> &unchecked)
+                       const QSet<QString> &checked, const QSet<QString> &unchecked, QString *error)
 {
     QString text = destination + QLatin1Char('\n');
     appendGroup(text, checkedPrefix, checked);
     appendGroup(text, uncheckedPrefix, unchecked);
     QStringEncoder encode(QStringConverter::System);
-    const QByteArray bytes = encode(text);
-
-    return SmallFile::write(filePath(folder), bytes, QIODevice::Text);
+    return SmallFile::write(filePath(folder), encode(text), QIODevice::Text, error);
 }

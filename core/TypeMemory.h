@@ -22,7 +22,9 @@ public:
     static Content read(const QString &folder);
     // The memory file's bytes as read() understands them.
     static Content parse(const QByteArray &bytes);
-    // Replaces the memory whole or, on any failure, leaves the previous one as it was.
+    // Replaces the memory whole or, on any failure, leaves the previous one as it was and
+    // gives the reason in error.
     static bool write(const QString &folder, const QString &destination,
-                      const QSet<QString> &checked, const QSet<QString> &unchecked);
+                      const QSet<QString> &checked, const QSet<QString> &unchecked,
+                      QString *error = nullptr);
 };

@@ -1,6 +1,7 @@
 #include "TypeStatistics.h"
 
 #include "FileType.h"
+#include "Texts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -104,12 +105,11 @@ QString TypeStatistics::filesText(qint64 files)
 QString TypeStatistics::sizeText(const Figures &figures)
 {
     if (figures.sized())
-        return QLocale().formattedDataSize(figures.bytes, 1, QLocale::DataSizeTraditionalFormat);
+        return Texts::size(figures.bytes);
     if (figures.sizedFiles == 0)
         return QStringLiteral("…");
     // What is known so far, marked as still growing.
-    return QLocale().formattedDataSize(figures.bytes, 1, QLocale::DataSizeTraditionalFormat)
-            + QStringLiteral("…");
+    return Texts::size(figures.bytes) + QStringLiteral("…");
 }
 
 QString TypeStatistics::figuresText(const Figures &figures)

@@ -21,9 +21,7 @@ EditFileTypeGroup::EditFileTypeGroup(const FileTypeGroupStore &groups, QWidget *
     ui.cbbGroupName->setCompleter(nullptr);
     setFixedSize(width(), height());
 
-    const QMap<QString, QString> all = store.groups();
-    for (auto it = all.cbegin(); it != all.cend(); ++it)
-        ui.cbbGroupName->addItem(it.key());
+    ui.cbbGroupName->addItems(store.groups().keys());
     updateEnabled();
 
     applyTranslation([this] { ui.retranslateUi(this); });

@@ -32,12 +32,8 @@ QMap<QString, QString> FileTypeGroupStore::groups() const { return groupMap; }
 
 void FileTypeGroupStore::rename(const QString &oldName, const QString &newName)
 {
-    const auto it = groupMap.constFind(oldName);
-    if (it == groupMap.constEnd())
-        return;
-    const QString types = it.value();
-    groupMap.erase(it);
-    groupMap.insert(newName, types);
+    if (groupMap.contains(oldName))
+        groupMap.insert(newName, groupMap.take(oldName));
 }
 
 void FileTypeGroupStore::setTypes(const QString &name, const QString &types)

@@ -24,16 +24,9 @@ QVariant PickReportModel::data(const QModelIndex &index, int role) const
         return int(row.outcome);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return QVariant();
-    switch (index.column()) {
-    case 0:
+    if (index.column() == 0)
         return PickReport::outcomeText(row.outcome);
-    case 1:
-        return row.reason;
-    case 2:
-        return row.source;
-    default:
-        return row.target;
-    }
+    return index.column() == 1 ? row.reason : index.column() == 2 ? row.source : row.target;
 }
 
 QVariant PickReportModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -3,6 +3,7 @@
 #include "companion/DirWalker.h"
 #include "core/PickPreflight.h"
 #include "core/PickReport.h"
+#include "core/TypeMemory.h"
 #include "core/TypeStatistics.h"
 #include "groups/FileTypeGroupStore.h"
 #include "ui_Trovella.h"
@@ -45,9 +46,14 @@ private:
     void loadFileTypeGroups();
     void collectFileTypes(QSet<QString> *checked, QSet<QString> *unchecked);
     void applyPickRule();
+    // The type list's items, top to bottom.
+    QList<QListWidgetItem *> typeItems() const;
+    // Off while long work lets events run: the choosers, the groups and the type list, and
+    // Pick, which comes back by its own rule; Exit stays.
+    void setChoiceEnabled(bool enabled);
 
     // Per-folder memory (TrovellaMemory.cpp).
-    void readMemory(QStringList *checked, QStringList *unchecked);
+    TypeMemory::Content readMemory();
     void writeMemory();
 
     Ui_TrovellaClass ui;
@@ -59,6 +65,10 @@ private:
     QString pickedFolder;
 
     // Scan state (TrovellaScan.cpp).
+    // Walks srcFolder into fileList and typeStatistics; gives the rows of the memory files.
+    QList<qsizetype> walkSource();
+    // False when a scan started meanwhile owns the list.
+    bool fillTypeList(quint64 generation);
     // The memory is written only for a folder whose walk and fill both ran to the end.
     bool scanComplete = false;
     // Bumped by every scan so that a fill superseded by a newer scan stops.
@@ -76,6 +86,8 @@ private:
     // room or cannot store some names.
     PickPlan startPick(const QList<QFileInfo> &selection, const QString &target);
     void pickEnded();
+    void copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFolder,
+                   const PickPlan &plan);
     TypeStatistics typeStatistics;
     TypeSizer typeSizer;
     // The summary last shown, so that late sizes refresh it only while it is on show.

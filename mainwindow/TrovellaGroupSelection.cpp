@@ -18,8 +18,6 @@ void Trovella::fileTypeGroupSelected(QString groupSel)
     // before and after it is saved.
     const QStringList pieces = FileTypeGroupStore::oneLine(group.value()).split(QLatin1Char(';'));
     const QSet<QString> types(pieces.cbegin(), pieces.cend());
-    for (int row = 0; row < ui.listFileTypes->count(); ++row) {
-        QListWidgetItem *item = ui.listFileTypes->item(row);
+    for (QListWidgetItem *item : typeItems())
         item->setCheckState(types.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
-    }
 }

@@ -1,22 +1,19 @@
 #include "Trovella.h"
 
 #include "core/PickRules.h"
-#include "core/TypeMemory.h"
 
 #include <QDir>
 
-void Trovella::readMemory(QStringList *checked, QStringList *unchecked)
+TypeMemory::Content Trovella::readMemory()
 {
     const TypeMemory::Content memory = TypeMemory::read(srcFolder);
-    if (!memory.found)
-        return;
     // An empty line clears the destination; a folder that is gone leaves it alone.
-    if (memory.destinationLine.isEmpty() || QDir(memory.destinationLine).exists()) {
+    if (memory.found
+        && (memory.destinationLine.isEmpty() || QDir(memory.destinationLine).exists())) {
         desFolder = memory.destinationLine;
         ui.edDesFolder->setPlainText(desFolder);
     }
-    *checked = memory.checked;
-    *unchecked = memory.unchecked;
+    return memory;
 }
 
 void Trovella::writeMemory()

@@ -3,18 +3,14 @@
 #include "app/Logging.h"
 
 #include "core/FileCopier.h"
+#include "core/FramePacer.h"
 #include "core/PickRules.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 
 #include <cerrno>
 
 namespace {
-// Events run about once per display frame rather than after every file.
-const qint64 frameMilliseconds = 16;
-
 void account(PickReport &report, const QList<FileCopier::Result> &results)
 {
     for (const FileCopier::Result &r : results) {
@@ -37,10 +33,7 @@ void Trovella::pick()
         focused->clearFocus();
     // Nothing may start a second pick inside this one: a group chosen or edited would
     // re-enable Pick, and the editor's dialog would hold the copy up.
-    const QList<QWidget *> blocked {ui.bnPick,        ui.bnSourceFolder, ui.bnDesFolder,
-                                    ui.listFileTypes, ui.cbbFileTypes,   ui.bnEditFileTypeGroup};
-    for (QWidget *widget : blocked)
-        widget->setEnabled(false);
+    setChoiceEnabled(false);
 
     clearPickReport();
     pickReport = PickReport();
@@ -55,8 +48,29 @@ void Trovella::pick()
     pickedFolder = targetFolder;
     // Declined when the destination is short of room or names and the user says No.
     const PickPlan plan = startPick(selection, targetFolder);
-    const QList<QFileInfo> toCopy = plan.go ? selection : QList<QFileInfo>();
+    copyFiles(plan.go ? selection : QList<QFileInfo>(), targetFolder, plan);
+    if (plan.go) {
+        pickReport.addLeftOut(walkReport.unreadableFolderPaths, tr("the folder could not be read"));
+        pickReport.addLeftOut(walkReport.undecodablePaths, tr("the name is not valid UTF-8"));
+    } else {
+        pickReport.setDeclined();
+    }
 
+    ui.progressBar->hide();
+    showPickReport();
+
+    // Pick stays off until the next change of the choice.
+    setChoiceEnabled(true);
+    ui.listFileTypes->setFocus();
+    // A declined pick has not touched the destination: nothing new to view.
+    if (plan.go)
+        ui.bnViewPickResult->setEnabled(true);
+    pickEnded();
+}
+
+void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFolder,
+                         const PickPlan &plan)
+{
     ui.progressBar->setRange(0, int(toCopy.size()));
     ui.progressBar->setValue(0);
     ui.progressBar->show();
@@ -69,13 +83,12 @@ void Trovella::pick()
     FileCopier copier;
     copier.setThreads(FileCopier::threadsFor(targetFolder));
     startPickProgress();
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    const auto keepResponsive = [this, &sinceEvents, &copier, &plan] {
-        if (sinceEvents.elapsed() >= frameMilliseconds) {
+    FramePacer pacer;
+    pacer.start();
+    const auto keepResponsive = [this, &pacer, &copier, &plan] {
+        if (pacer.due()) {
             showPickProgress(copier.bytesDone(), plan.bytesToCopy);
-            QCoreApplication::processEvents();
-            sinceEvents.restart();
+            pacer.runEvents();
         }
     };
     copier.setKeepResponsive(keepResponsive);
@@ -107,24 +120,4 @@ void Trovella::pick()
         const QString sourcePath = toCopy.at(handled).absoluteFilePath();
         pickReport.add(PickReport::NotReached, sourcePath, targetOf(sourcePath));
     }
-    if (plan.go) {
-        pickReport.addLeftOut(walkReport.unreadableFolderPaths, tr("the folder could not be read"));
-        pickReport.addLeftOut(walkReport.undecodablePaths, tr("the name is not valid UTF-8"));
-    } else {
-        pickReport.setDeclined();
-    }
-
-    ui.progressBar->hide();
-    showPickReport();
-
-    // Pick stays off until the next change of the choice.
-    for (QWidget *widget : blocked) {
-        if (widget != ui.bnPick)
-            widget->setEnabled(true);
-    }
-    ui.listFileTypes->setFocus();
-    // A declined pick has not touched the destination: nothing new to view.
-    if (plan.go)
-        ui.bnViewPickResult->setEnabled(true);
-    pickEnded();
 }

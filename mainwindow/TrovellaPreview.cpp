@@ -2,8 +2,9 @@
 
 #include "TypeItemDelegate.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "core/FramePacer.h"
+#include "core/Texts.h"
+
 #include <QLocale>
 #include <QMessageBox>
 #include <QShortcut>
@@ -11,11 +12,6 @@
 namespace {
 // The question names no more than this many files.
 const qsizetype namesShown = 10;
-
-QString sizeText(qint64 bytes)
-{
-    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
-}
 } // namespace
 
 void Trovella::setUpPreview()
@@ -48,8 +44,8 @@ void Trovella::typeSizesFound(const QList<qint64> &bytes, const QList<qint64> &f
     {
         // New figures are no change of the user's choice.
         const QSignalBlocker blocker(ui.listFileTypes);
-        for (int row = 0; row < ui.listFileTypes->count(); ++row)
-            showTypeFigures(ui.listFileTypes->item(row));
+        for (QListWidgetItem *item : typeItems())
+            showTypeFigures(item);
     }
     if (!shownSummary.isEmpty() && ui.statusBar->currentMessage() == shownSummary)
         showSelectionSummary();
@@ -64,16 +60,13 @@ void Trovella::showSelectionSummary()
     if (!pickMessage.isEmpty() && ui.statusBar->currentMessage() == pickMessage)
         return;
     TypeStatistics::Figures total;
-    for (int row = 0; row < ui.listFileTypes->count(); ++row) {
-        const QListWidgetItem *item = ui.listFileTypes->item(row);
+    for (const QListWidgetItem *item : typeItems()) {
         if (item->checkState() == Qt::Checked)
             total += typeStatistics.figures(item->text());
     }
-    // Plain plurals: without a translation "%n file(s)" would reach the user as it stands.
-    const QString selected = total.files == 1
-            ? tr("Selected: 1 file, %1")
-            : tr("Selected: %Ln files, %1", nullptr, int(total.files));
-    shownSummary = selected.arg(TypeStatistics::sizeText(total));
+    shownSummary = Texts::plural<Trovella>(int(total.files), QT_TR_NOOP("Selected: 1 file, %1"),
+                                           QT_TR_N_NOOP("Selected: %Ln files, %1"))
+                           .arg(TypeStatistics::sizeText(total));
     ui.statusBar->showMessage(shownSummary);
 }
 
@@ -88,14 +81,12 @@ PickPlan Trovella::startPick(const QList<QFileInfo> &selection, const QString &t
 {
     if (picksRunning++ == 0)
         pickStopRequested = false;
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    PickPlan plan = PickPreflight::check(srcFolder, target, selection, [&sinceEvents] {
-        // The widgets that could change the pick are disabled by now.
-        if (sinceEvents.elapsed() >= 16) {
-            QCoreApplication::processEvents();
-            sinceEvents.restart();
-        }
+    FramePacer pacer;
+    pacer.start();
+    // The widgets that could change the pick are disabled by now.
+    PickPlan plan = PickPreflight::check(srcFolder, target, selection, [&pacer] {
+        if (pacer.due())
+            pacer.runEvents();
     });
     if (!plan.needsConsent())
         return plan;
@@ -103,7 +94,7 @@ PickPlan Trovella::startPick(const QList<QFileInfo> &selection, const QString &t
     QStringList lines;
     if (plan.lacksSpace())
         lines << tr("%1 are needed and %2 are free.")
-                         .arg(sizeText(plan.bytesNeeded), sizeText(plan.bytesFree));
+                         .arg(Texts::size(plan.bytesNeeded), Texts::size(plan.bytesFree));
     if (!plan.unstorableNames.isEmpty()) {
         lines << tr("The destination cannot store these names; they will not be copied:");
         for (const QString &name : plan.unstorableNames.mid(0, namesShown))

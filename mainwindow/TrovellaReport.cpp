@@ -1,6 +1,7 @@
 #include "Trovella.h"
 
 #include "PickReportDialog.h"
+#include "core/Texts.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -9,11 +10,6 @@
 namespace {
 // The bytes and time left change a few times a second, not with every event pass.
 const qint64 progressMilliseconds = 250;
-
-QString sizeText(qint64 bytes)
-{
-    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
-}
 
 QString durationText(qint64 milliseconds)
 {
@@ -65,10 +61,10 @@ void Trovella::showPickProgress(qint64 done, qint64 total)
     if (done > 0 && elapsed >= 1000)
         pickProgress->setText(
                 tr("%1 of %2, %3 left")
-                        .arg(sizeText(done), sizeText(total),
+                        .arg(Texts::size(done), Texts::size(total),
                              durationText(qint64((total - done) * double(elapsed) / done))));
     else
-        pickProgress->setText(tr("%1 of %2").arg(sizeText(done), sizeText(total)));
+        pickProgress->setText(tr("%1 of %2").arg(Texts::size(done), Texts::size(total)));
 }
 
 void Trovella::showPickReport()

@@ -4,35 +4,33 @@
 
 #include "companion/Dir.h"
 #include "core/FileType.h"
+#include "core/FramePacer.h"
+#include "core/Texts.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QThreadPool>
 
 #include <utility>
 
 namespace {
-// Let the window repaint at once, then at most about once a frame.
-const qint64 fillEventInterval = 16;
-
 // Folders the walk could not enter and names it could not decode are worth a word.
 void reportWalkLosses(const Mv::WalkReport &report, const QString &folder, QStatusBar *statusBar)
 {
-    // Plain plurals: without a translation "%n file(s)" would reach the user as it stands.
     QStringList losses;
-    const int folders = report.unreadableFolders;
-    if (folders == 1)
-        losses << Trovella::tr("1 folder could not be read.");
-    else if (folders > 1)
-        losses << Trovella::tr("%n folders could not be read.", nullptr, folders);
-    const int names = report.undecodableNames;
-    if (names == 1)
-        losses << Trovella::tr("1 file has a name that cannot be read and was left out.");
-    else if (names > 1)
-        losses << Trovella::tr("%n files have names that cannot be read and were left out.",
-                               nullptr, names);
+    if (report.unreadableFolders > 0)
+        losses << Texts::plural<Trovella>(
+                report.unreadableFolders,
+                QT_TRANSLATE_NOOP("Trovella", "1 folder could not be read."),
+                QT_TRANSLATE_N_NOOP("Trovella", "%n folders could not be read."));
+    if (report.undecodableNames > 0)
+        losses << Texts::plural<Trovella>(
+                report.undecodableNames,
+                QT_TRANSLATE_NOOP("Trovella",
+                                  "1 file has a name that cannot be read and was left out."),
+                QT_TRANSLATE_N_NOOP("Trovella",
+                                    "%n files have names that cannot be read and "
+                                    "were left out."));
     if (losses.isEmpty())
         return;
     const QString message = losses.join(QLatin1Char(' '));
@@ -58,16 +56,29 @@ void Trovella::setSrcFolder(QString folder)
             [old = std::exchange(fileList, {})]() mutable { QList<QFileInfo>().swap(old); });
     typeSizer.stop();
 
+    const QList<qsizetype> memoryFiles = walkSource();
+    if (generation != scanGeneration)
+        return;
+    reportWalkLosses(walkReport, srcFolder, ui.statusBar);
+    for (auto it = memoryFiles.crbegin(); it != memoryFiles.crend(); ++it)
+        fileList.removeAt(*it);
+    startSizing();
+    if (!fillTypeList(generation))
+        return;
+    scanComplete = !walkReport.cancelled;
+    applyPickRule();
+    showSelectionSummaryAfterScan();
+}
+
+QList<qsizetype> Trovella::walkSource()
+{
     // While the walk lets events run, nothing may start another scan or a pick, nor change
     // the old items whose changes would re-enable Pick; Exit stays and cancels the walk.
-    const QList<QWidget *> blocked {ui.bnSourceFolder,      ui.bnDesFolder,  ui.bnPick,
-                                    ui.bnEditFileTypeGroup, ui.cbbFileTypes, ui.listFileTypes};
     // Disabling the focused Browse would hand the focus on to Exit, where a Space quits.
     const QPointer<QWidget> focused = focusWidget();
     if (focused)
         focused->clearFocus();
-    for (QWidget *widget : blocked)
-        widget->setEnabled(false);
+    setChoiceEnabled(false);
     // Types are counted as the files arrive, on the walk's threads, so that the list can fill
     // as soon as the walk ends.
     TypeStatistics arriving;
@@ -83,33 +94,26 @@ void Trovella::setSrcFolder(QString folder)
                                      arriving.add(path, suffix);
                              }
                          });
-    const Mv::WalkReport report = Mv::Dir::lastReport();
-    walkReport = report;
+    walkReport = Mv::Dir::lastReport();
     typeStatistics = std::move(arriving);
 
-    for (QWidget *widget : blocked) {
-        if (widget != ui.bnPick)
-            widget->setEnabled(true);
-    }
+    setChoiceEnabled(true);
     if (focused && !focusWidget())
         focused->setFocus();
-    if (generation != scanGeneration)
-        return;
-    reportWalkLosses(report, srcFolder, ui.statusBar);
-    for (auto it = memoryFiles.crbegin(); it != memoryFiles.crend(); ++it)
-        fileList.removeAt(*it);
-    startSizing();
-    const QStringList types = typeStatistics.types();
+    return memoryFiles;
+}
 
-    QStringList checkedList;
-    QStringList uncheckedList;
-    readMemory(&checkedList, &uncheckedList);
-    const QSet<QString> rememberedChecked(checkedList.cbegin(), checkedList.cend());
-    const QSet<QString> rememberedUnchecked(uncheckedList.cbegin(), uncheckedList.cend());
+bool Trovella::fillTypeList(quint64 generation)
+{
+    const QStringList types = typeStatistics.types();
+    const TypeMemory::Content memory = readMemory();
+    const QSet<QString> rememberedChecked(memory.checked.cbegin(), memory.checked.cend());
+    const QSet<QString> rememberedUnchecked(memory.unchecked.cbegin(), memory.unchecked.cend());
 
     ui.listFileTypes->clear();
-    QElapsedTimer sinceEvents;
-    for (const QString &type : std::as_const(types)) {
+    // The window repaints at once, then about once a frame.
+    FramePacer pacer;
+    for (const QString &type : types) {
         auto *item = new QListWidgetItem(type);
         const bool checked = rememberedChecked.contains(type);
         const bool known = checked || rememberedUnchecked.contains(type);
@@ -117,26 +121,19 @@ void Trovella::setSrcFolder(QString folder)
         item->setForeground(known ? Qt::black : Qt::red);
         showTypeFigures(item);
         ui.listFileTypes->addItem(item);
-        if (!sinceEvents.isValid() || sinceEvents.elapsed() >= fillEventInterval) {
-            QCoreApplication::processEvents();
+        if (pacer.due()) {
+            pacer.runEvents();
             // A scan started meanwhile owns the list now.
             if (generation != scanGeneration)
-                return;
-            sinceEvents.start();
+                return false;
         }
     }
-
-    scanComplete = !report.cancelled;
-    applyPickRule();
-    showSelectionSummaryAfterScan();
+    return true;
 }
 
 void Trovella::collectFileTypes(QSet<QString> *checked, QSet<QString> *unchecked)
 {
-    for (int row = 0; row < ui.listFileTypes->count(); ++row) {
-        const QListWidgetItem *item = ui.listFileTypes->item(row);
-        if (!item)
-            continue;
+    for (const QListWidgetItem *item : typeItems()) {
         if (item->checkState() == Qt::Checked) {
             if (checked)
                 checked->insert(item->text());
@@ -144,4 +141,23 @@ void Trovella::collectFileTypes(QSet<QString> *checked, QSet<QString> *unchecked
             unchecked->insert(item->text());
         }
     }
+}
+
+QList<QListWidgetItem *> Trovella::typeItems() const
+{
+    QList<QListWidgetItem *> items;
+    for (int row = 0; row < ui.listFileTypes->count(); ++row)
+        items.append(ui.listFileTypes->item(row));
+    return items;
+}
+
+void Trovella::setChoiceEnabled(bool enabled)
+{
+    const QList<QWidget *> choice {ui.bnSourceFolder, ui.bnDesFolder, ui.bnEditFileTypeGroup,
+                                   ui.cbbFileTypes, ui.listFileTypes};
+    for (QWidget *widget : choice)
+        widget->setEnabled(enabled);
+    // Pick comes back by its own rule.
+    if (!enabled)
+        ui.bnPick->setEnabled(false);
 }

@@ -16,11 +16,8 @@ bool hasFigures(const QModelIndex &index)
 
 TypeStatistics::Figures TypeItemDelegate::figures(const QModelIndex &index)
 {
-    TypeStatistics::Figures figures;
-    figures.files = index.data(FilesRole).toLongLong();
-    figures.bytes = index.data(BytesRole).toLongLong();
-    figures.sizedFiles = index.data(SizedFilesRole).toLongLong();
-    return figures;
+    return {index.data(FilesRole).toLongLong(), index.data(BytesRole).toLongLong(),
+            index.data(SizedFilesRole).toLongLong()};
 }
 
 void TypeItemDelegate::setFigures(QListWidgetItem *item, const TypeStatistics::Figures &figures)
