@@ -1,12 +1,12 @@
 #include "Trovella.h"
 
+#include "Prompt.h"
 #include "TypeItemDelegate.h"
 
 #include "core/FramePacer.h"
 #include "core/Texts.h"
 
 #include <QLocale>
-#include <QMessageBox>
 #include <QShortcut>
 
 namespace {
@@ -107,9 +107,7 @@ PickPlan Trovella::startPick(const QList<QFileInfo> &selection, const QString &t
         lines << tr("%1 of the files exist there already and are left alone.")
                          .arg(QLocale().toString(plan.existing));
     lines << tr("Pick anyway?");
-    plan.go = QMessageBox::question(this, tr("Pick"), lines.join(QLatin1Char('\n')),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            == QMessageBox::Yes;
+    plan.go = Prompt::question(this, tr("Pick"), lines.join(QLatin1Char('\n'))) == QMessageBox::Yes;
     return plan;
 }
 
