@@ -3,12 +3,12 @@
 #include "app/Logging.h"
 
 #include "PickReportModel.h"
+#include "Prompt.h"
 #include "app/Translation.h"
 
-#include <QFileDialog>
+#include <QDir>
 #include <QHeaderView>
 #include <QLocale>
-#include <QMessageBox>
 #include <QSaveFile>
 
 PickReportDialog::PickReportDialog(const PickReport &report, QWidget *parent)
@@ -70,8 +70,8 @@ void PickReportDialog::showOutcome(int index)
 
 void PickReportDialog::save()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save the Pick Details"), QString(),
-                                                      tr("CSV files (*.csv)"));
+    const QString path
+            = Prompt::saveFile(this, tr("Save the Pick Details"), tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     QSaveFile file(path);
@@ -79,7 +79,7 @@ void PickReportDialog::save()
         return;
     qCWarning(lcCopy, "Could not save the pick details to %s: %s", qUtf8Printable(path),
               qUtf8Printable(file.errorString()));
-    QMessageBox::warning(this, tr("Save the Pick Details"),
-                         tr("The details could not be saved to %1: %2")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+    Prompt::warning(this, tr("Save the Pick Details"),
+                    tr("The details could not be saved to %1: %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
 }

@@ -3,13 +3,13 @@
 #include "app/Logging.h"
 
 #include "AdvertPage.h"
+#include "Prompt.h"
 #include "app/Site.h"
 #include "app/Translation.h"
 #include "companion/Dir.h"
 #include "core/WindowPlacement.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -54,8 +54,7 @@ void Trovella::browseSrcFolder()
     QSettings settings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
     const QString start
             = settings.value(QLatin1String(sourceFolderKey), QDir::rootPath()).toString();
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Select Source Folder"),
-                                                             start, QFileDialog::ShowDirsOnly);
+    const QString folder = Prompt::folder(this, tr("Select Source Folder"), start);
     if (folder.isEmpty())
         return;
     settings.setValue(QLatin1String(sourceFolderKey), folder);
@@ -68,8 +67,7 @@ void Trovella::browseSrcFolder()
 
 void Trovella::browseDesFolder()
 {
-    const QString folder = QFileDialog::getExistingDirectory(
-            this, tr("Select Destinate Folder"), QDir::rootPath(), QFileDialog::ShowDirsOnly);
+    const QString folder = Prompt::folder(this, tr("Select Destinate Folder"), QDir::rootPath());
     if (folder.isEmpty())
         return;
     clearPickReport();

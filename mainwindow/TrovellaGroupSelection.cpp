@@ -1,6 +1,6 @@
 #include "Trovella.h"
 
-#include <QMessageBox>
+#include "Prompt.h"
 
 void Trovella::fileTypeGroupSelected(QString groupSel)
 {
@@ -10,8 +10,7 @@ void Trovella::fileTypeGroupSelected(QString groupSel)
     const QMap<QString, QString> groups = fileTypeGroups.groups();
     const auto group = groups.constFind(name);
     if (group == groups.constEnd()) {
-        QMessageBox::warning(this, tr("error"), tr("no such type"), QMessageBox::Ok,
-                             QMessageBox::NoButton);
+        Prompt::warning(this, tr("error"), tr("no such type"));
         return;
     }
     // Read as the file will hold it, so a list typed over several lines selects alike

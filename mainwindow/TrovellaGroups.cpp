@@ -1,10 +1,10 @@
 #include "Trovella.h"
 
+#include "Prompt.h"
 #include "app/Site.h"
 #include "groups/EditFileTypeGroup.h"
 
 #include <QDir>
-#include <QMessageBox>
 
 void Trovella::loadFileTypeGroups()
 {
@@ -34,7 +34,7 @@ void Trovella::editFileTypeGroup()
             return;
         }
         // The edits stay in the dialog, open again, so OK can be pressed once this is fixed.
-        QMessageBox::warning(
+        Prompt::warning(
                 this, tr("error"),
                 tr("The file type groups could not be saved to %1: %2")
                         .arg(QDir::current().absoluteFilePath(FileTypeGroupStore::fileName()),

@@ -1,11 +1,11 @@
 #include "Trovella.h"
 
+#include "Prompt.h"
 #include "TypeItemDelegate.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocale>
-#include <QMessageBox>
 #include <QShortcut>
 
 namespace {
@@ -116,9 +116,7 @@ PickPlan Trovella::startPick(const QList<QFileInfo> &selection, const QString &t
         lines << tr("%1 of the files exist there already and are left alone.")
                          .arg(QLocale().toString(plan.existing));
     lines << tr("Pick anyway?");
-    plan.go = QMessageBox::question(this, tr("Pick"), lines.join(QLatin1Char('\n')),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            == QMessageBox::Yes;
+    plan.go = Prompt::question(this, tr("Pick"), lines.join(QLatin1Char('\n'))) == QMessageBox::Yes;
     return plan;
 }
 

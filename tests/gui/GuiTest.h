@@ -2,12 +2,12 @@
 
 #include "TestSupport.h"
 
+#include "mainwindow/Prompt.h"
 #include "mainwindow/Trovella.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -58,27 +58,19 @@ template<typename T> T *widget(QObject *parent, const char *name)
 
 // Steps of a user at the main window, for the tests that drive it.
 
-// Clicks button, chooses folder in the folder dialog it opens (cancels it when folder is
-// empty) and returns the folder the dialog opened at.
+// Clicks button and chooses folder (or file) in the chooser it opens, cancelling it when
+// folder is empty; returns the folder the chooser opened at.
 inline QString chooseFolder(QWidget &window, const char *button, const QString &folder)
 {
-    auto opened = std::make_shared<QString>();
-    whenModalOpens(&window, [folder, opened](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog) {
-            modal->close();
-            return;
-        }
-        *opened = dialog->directory().absolutePath();
-        if (folder.isEmpty()) {
-            dialog->reject();
-        } else {
-            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(folder);
-            static_cast<QDialog *>(dialog)->accept();
-        }
-    });
+    Prompt::setNextFolder(folder);
     widget<QPushButton>(&window, button)->click();
-    return *opened;
+    return Prompt::lastStart();
+}
+
+// The next question or warning gets answer; Prompt::lastText() then holds what it said.
+inline void answerNextQuestion(QMessageBox::StandardButton answer)
+{
+    Prompt::setNextAnswer(answer);
 }
 
 // Shows the window and chooses path, made first, as the destination.

@@ -253,10 +253,7 @@ void tst_PickWindow::account()
     for (int i = fault == "ro" ? 3 : fault == "existing" || fault == "stop" ? 0 : 1; i > 0; --i)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy "));
     // The full and read-only destinations are short of room, FAT of names: go on when asked.
-    whenModalOpens(&window, [](QWidget *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
-            box->button(QMessageBox::Yes)->click();
-    });
+    answerNextQuestion(QMessageBox::Yes);
     ::pick(window);
 
     QCOMPARE(statusText(window), message);

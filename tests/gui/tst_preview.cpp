@@ -34,17 +34,6 @@ void writeSmallTree(const QString &root)
         writeFile(root + '/' + name, QByteArray(500, 't'));
     writeFile(root + "/z.tar.gz", QByteArray(7000, 'z'));
 }
-
-// Says No or Yes to the next question and keeps its text.
-void answerNextQuestion(QObject *owner, QMessageBox::StandardButton answer, QString *text)
-{
-    whenModalOpens(owner, [answer, text](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        QVERIFY(box);
-        *text = box->text();
-        box->button(answer)->click();
-    });
-}
 } // namespace
 
 class tst_Preview : public QObject
@@ -167,11 +156,11 @@ void tst_Preview::tooLittleSpace()
     Trovella window;
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"bin"}));
-    QString question;
-    answerNextQuestion(this, agree ? QMessageBox::Yes : QMessageBox::No, &question);
+    answerNextQuestion(agree ? QMessageBox::Yes : QMessageBox::No);
     if (agree)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Could not copy .*: No space left"));
     pick(window);
+    const QString question = Prompt::lastText();
 
     QVERIFY2(question.contains(QRegularExpression("^1\\.1 MB are needed and 1\\.0 MB are free\\.")),
              qPrintable(question));
@@ -210,8 +199,7 @@ void tst_Preview::namesAStickCannotStore()
     Trovella window;
     chooseDestination(window, des);
     QVERIFY(scanAndCheck(window, src, {"txt"}));
-    QString question;
-    answerNextQuestion(this, QMessageBox::Yes, &question);
+    answerNextQuestion(QMessageBox::Yes);
     if (!ntfs) {
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression("Could not copy .*src/d/a:b.txt to "
@@ -221,6 +209,7 @@ void tst_Preview::namesAStickCannotStore()
                                                 ".*: the destination cannot store"));
     }
     pick(window);
+    const QString question = Prompt::lastText();
 
     if (ntfs) {
         QCOMPARE(question, QString());

@@ -1,0 +1,68 @@
+#include "Prompt.h"
+
+#include <QFileDialog>
+
+#include <optional>
+
+namespace {
+std::optional<QString> nextFolder;
+std::optional<QMessageBox::StandardButton> nextAnswer;
+QString shownText;
+QString shownStart;
+
+template<typename T> std::optional<T> takeNext(std::optional<T> &next)
+{
+    std::optional<T> taken;
+    taken.swap(next);
+    return taken;
+}
+} // namespace
+
+QString Prompt::folder(QWidget *parent, const QString &title, const QString &start)
+{
+    shownStart = start;
+    if (const auto next = takeNext(nextFolder))
+        return *next;
+    return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
+}
+
+QString Prompt::saveFile(QWidget *parent, const QString &title, const QString &filter)
+{
+    shownStart.clear();
+    if (const auto next = takeNext(nextFolder))
+        return *next;
+    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+}
+
+QMessageBox::StandardButton Prompt::question(QWidget *parent, const QString &title,
+                                             const QString &text)
+{
+    shownText = text;
+    if (const auto next = takeNext(nextAnswer))
+        return *next;
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No);
+}
+
+void Prompt::warning(QWidget *parent, const QString &title, const QString &text)
+{
+    shownText = text;
+    if (!takeNext(nextAnswer))
+        QMessageBox::warning(parent, title, text);
+}
+
+void Prompt::setNextFolder(const QString &path)
+{
+    nextFolder = path;
+    shownStart.clear();
+}
+
+void Prompt::setNextAnswer(QMessageBox::StandardButton answer)
+{
+    nextAnswer = answer;
+    shownText.clear();
+}
+
+QString Prompt::lastText() { return shownText; }
+
+QString Prompt::lastStart() { return shownStart; }
