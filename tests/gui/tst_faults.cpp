@@ -87,15 +87,12 @@ void tst_Faults::damagedSource()
     std::optional<WithoutRootRights> asUser(std::in_place);
     if (QFile(src + "/locked.txt").open(QIODevice::ReadOnly))
         QSKIP("cannot give up root's right to read every file here");
-    for (const char *name :
-         {"\\\\xff\\\\xfe\\.bin", "caf\\\\xe9\\.txt", "\\\\xe9t\\\\xe9/inner\\.txt"})
-        QTest::ignoreMessage(
-                QtWarningMsg,
-                QRegularExpression(QString("Left out .*/src/%1: its name is").arg(name)));
-    for (const char *name : {"shut", "closed"})
-        QTest::ignoreMessage(
-                QtWarningMsg,
-                QRegularExpression(QString("Cannot read folder .*/src/%1: ").arg(name)));
+    for (const char *log :
+         {"Left out .*/src/\\\\xff\\\\xfe\\.bin: its name",
+          "Left out .*/src/caf\\\\xe9\\.txt: its name",
+          "Left out .*/src/\\\\xe9t\\\\xe9/inner\\.txt: its name",
+          "Cannot read folder .*/src/shut: ", "Cannot read folder .*/src/closed: "})
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(log));
 
     Trovella window;
     chooseDestination(window, des);
@@ -120,9 +117,8 @@ void tst_Faults::damagedSource()
              "Left out by the scan: the name is not valid UTF-8\n"
              "Left out by the scan: the name is not valid UTF-8\n"
              "Left out by the scan: the name is not valid UTF-8");
-    for (const char *name : {"/shut", "/closed"})
-        QFile::setPermissions(src + name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QProcess::execute("sh", {"-c", "rm -rf \"$0\"/*", src});
+    // The temporary folder cannot remove names Qt cannot spell.
+    QProcess::execute("rm", {"-rf", src});
 }
 
 // The process is killed in the middle of a pick: every name in the destination holds a
