@@ -16,7 +16,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
 // QTEST_MAIN for tests that build the main window: the web view needs a shared GL context.
 #define TROVELLA_GUI_TEST_MAIN(TestObject) \
@@ -29,34 +28,24 @@
         return QTest::qExec(&tc, argc, argv); \
     }
 
-// Runs answer on the next modal widget (dialog or message box) that opens within 20 s,
-// unless owner is destroyed first.
+// Runs answer on the next modal widget that opens within 20 s, unless owner goes first.
 inline void whenModalOpens(QObject *owner, const std::function<void(QWidget *)> &answer)
 {
     auto *timer = new QTimer(owner);
-    timer->setInterval(20);
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, ticks] {
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, ticks = 0]() mutable {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal || ++*ticks > 1000) {
-            timer->stop();
+        if (modal || ++ticks > 1000)
             timer->deleteLater();
-        }
         if (modal)
             answer(modal);
     });
-    timer->start();
+    timer->start(20);
 }
 
 template<typename T> T *widget(QObject *parent, const char *name)
 {
-    T *child = parent->findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qWarning("No child %s", name);
-    return child;
+    return parent->findChild<T *>(QString::fromLatin1(name));
 }
-
-// Steps of a user at the main window, for the tests that drive it.
 
 // Clicks button and chooses folder (or file) in the chooser it opens, cancelling it when
 // folder is empty; returns the folder the chooser opened at.
@@ -104,18 +93,14 @@ inline QStringList typeTexts(Trovella &window)
 inline bool scanAndCheck(Trovella &window, const QString &source, const QStringList &types)
 {
     scan(window, source);
-    QListWidget *list = typeList(window);
-    for (int row = 0; row < list->count(); ++row) {
-        if (types == QStringList {"*"} || types.contains(list->item(row)->text()))
-            list->item(row)->setCheckState(Qt::Checked);
+    for (int row = 0; row < typeList(window)->count(); ++row) {
+        if (types == QStringList {"*"} || types.contains(typeList(window)->item(row)->text()))
+            typeList(window)->item(row)->setCheckState(Qt::Checked);
     }
-    return list->count() > 0;
+    return typeList(window)->count() > 0;
 }
 
-inline QString statusText(Trovella &window)
-{
-    return widget<QStatusBar>(&window, "statusBar")->currentMessage();
-}
+inline QString statusText(Trovella &window) { return window.statusBar()->currentMessage(); }
 
 inline bool enabled(Trovella &window, const char *name)
 {
