@@ -105,8 +105,8 @@ void tst_FileCopier::keepsTreeAndOrder()
     for (const QString &name : relative) {
         copier.copy(src + '/' + name, des + '/' + name);
         results += copier.takeResults();
+        QVERIFY(results.isEmpty() || name != relative.first()); // results wait for their batch
     }
-    QVERIFY(results.size() < relative.size()); // results wait for their batch
     copier.finish();
     results += copier.takeResults();
 
