@@ -81,8 +81,7 @@ void tst_PickRules::selection()
     QFETCH(QStringList, types);
     QFETCH(QStringList, expected);
     QList<QFileInfo> files;
-    for (const QString &name :
-         {"2009/a.JPG", "archive.tar.gz", "README", ".profile", "b.jpg", "x."})
+    for (const char *name : {"2009/a.JPG", "archive.tar.gz", "README", ".profile", "b.jpg", "x."})
         files << QFileInfo(QString("/src/") + name);
     QStringList picked;
     for (const QFileInfo &file : pickSelection(files, QSet<QString>(types.cbegin(), types.cend())))
