@@ -1,0 +1,211 @@
+#include "TestTree.h"
+
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpSocket>
+
+#include <sys/stat.h>
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
+             qPrintable(path));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void makeTree(const QString &root, const QStringList &layout)
+{
+    for (const QString &entry : layout) {
+        const QString name = entry.section(QRegularExpression("[>|!=#]"), 0, 0);
+        const QString path = root + '/' + name, rest = entry.mid(name.size() + 1);
+        const QByteArray local = QFile::encodeName(path);
+        const char kind = entry.size() > name.size() ? entry.at(name.size()).toLatin1() : 0;
+        QDir().mkpath(name.endsWith('/') ? path : QFileInfo(path).path());
+        if (kind == '#' || kind == '=' || (!kind && !name.endsWith('/')))
+            writeFile(path, kind == '#' ? QByteArray(rest.toInt(), 'x') : rest.toUtf8());
+        const bool made = kind == '>' ? QFile::link(rest, path)
+                : kind == '|'         ? ::mkfifo(local.constData(), 0644) == 0
+                : kind == '!'         ? (QFileInfo::exists(path) || QDir().mkpath(path))
+                        && ::chmod(local.constData(), rest.toUInt(nullptr, 8)) == 0
+                              : QFileInfo::exists(path);
+        QVERIFY2(made, qPrintable(entry));
+    }
+}
+
+QStringList listTree(const QString &root)
+{
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        const QString path = QDir(root).relativeFilePath(info.filePath());
+        lines << (info.isSymLink()        ? path + '>' + info.symLinkTarget()
+                          : info.isDir()  ? path + '/'
+                          : info.isFile() ? path + ' ' + QString::number(info.size())
+                                          : path + '|');
+    }
+    lines.sort();
+    return lines;
+}
+
+void touch(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
+    QVERIFY2(fd >= 0 && ::close(fd) == 0, path.constData());
+}
+
+QStringList entries(const QString &folder, QDir::Filters kinds)
+{
+    QStringList found;
+    QDirIterator it(folder, kinds | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found.append(QDir(folder).relativeFilePath(it.next()));
+    found.sort();
+    return found;
+}
+
+QStringList pairs(const QMap<QString, QString> &groups)
+{
+    QStringList result;
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
+        result << it.key() + '=' + it.value();
+    return result;
+}
+
+int runQuietly(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    // Failures are told by the exit code; fusefat talks even when it works.
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    const bool ended
+            = process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit;
+    return ended ? process.exitCode() : -1;
+}
+
+void addRows(const QStringList &table, QChar separator)
+{
+    static QByteArrayList names; // a table keeps the pointers, not the names
+    for (const QString &column : table.first().split(separator).mid(1))
+        QTest::addColumn<QString>((names << column.toUtf8()).constLast().constData());
+    for (const QString &row : table.mid(1)) {
+        QTestData &data = QTest::newRow(row.section(separator, 0, 0).toUtf8());
+        for (const QString &value : row.split(separator).mid(1))
+            data << value;
+    }
+}
+
+Mount::Mount(const QString &folder, const QString &options)
+    : folder(folder)
+{
+    QDir().mkpath(folder);
+    mounted = runQuietly("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder}) == 0;
+}
+
+Mount::~Mount()
+{
+    // A mount cannot go while it is the working directory; lazily when something looks in.
+    if (QDir::currentPath().startsWith(folder))
+        QDir::setCurrent(QCoreApplication::applicationDirPath());
+    if (mounted && runQuietly("umount", {folder}) != 0)
+        runQuietly("umount", {"-l", folder});
+}
+
+bool Mount::remount(const QString &options) const
+{
+    return runQuietly("mount", {"-o", "remount,bind," + options, folder}) == 0;
+}
+
+DiskImage::DiskImage(const QString &image, const QString &folder, Kind kind)
+    : folder(folder)
+{
+    QDir().mkpath(folder);
+    const QString make = kind == Fat ? "mkfs.vfat" : "mkntfs";
+    const QStringList driver
+            = kind == Fat ? QStringList {"fusefat", "-o", "rw+"} : QStringList {"ntfs-3g"};
+    if (QStandardPaths::findExecutable(make).isEmpty())
+        reason = make + " is missing (apt-get install dosfstools ntfs-3g)";
+    else if (runQuietly("truncate", {"-s", "8M", image})
+             || runQuietly(make, kind == Fat ? QStringList {image} : QStringList {"-FQ", image}))
+        reason = "could not make the image";
+    else if (!runQuietly("mount",
+                         {"-o", "loop", "-t", kind == Fat ? "vfat" : "ntfs-3g", image, folder}))
+        unmount = {"umount", folder};
+    // fusefat says it succeeded even when it could not open /dev/fuse.
+    else if (!runQuietly(driver.first(), driver.mid(1) << image << folder)
+             && QStorageInfo(folder).rootPath() == QDir(folder).absolutePath())
+        unmount = {"fusermount", "-u", folder};
+    else
+        reason = "no loop mount here (not root, or the kernel lacks it), and no FUSE driver "
+                 "that can open /dev/fuse";
+}
+
+DiskImage::~DiskImage()
+{
+    if (mounted())
+        runQuietly(unmount.first(), unmount.mid(1));
+}
+
+SftpShare::SftpShare(const QString &folder, const QString &mountPoint)
+    : mountPoint(mountPoint)
+{
+    const QString server = "/usr/lib/openssh/sftp-server", command = mountPoint + ".sftp";
+    QDir().mkpath(mountPoint);
+    writeFile(command, "#!/bin/sh\nexec " + server.toUtf8() + "\n");
+    QFile(command).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    if (QStandardPaths::findExecutable("sshfs").isEmpty() || !QFileInfo::exists(server))
+        reason = "sshfs or sftp-server is missing (apt-get install sshfs openssh-sftp-server)";
+    else if (runQuietly("sshfs", {"-o", "ssh_command=" + command, "local:" + folder, mountPoint}))
+        reason = "sshfs cannot mount here (no /dev/fuse, or no right to use it)";
+    else
+        mounted = true;
+}
+
+SftpShare::~SftpShare()
+{
+    if (mounted && runQuietly("fusermount", {"-u", mountPoint}) != 0)
+        runQuietly("fusermount", {"-uz", mountPoint});
+}
+
+HttpServer::HttpServer()
+{
+    connect(this, &QTcpServer::newConnection, this, &HttpServer::serve);
+    listen(QHostAddress::LocalHost);
+}
+
+QUrl HttpServer::url(const QString &path) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path));
+}
+
+QByteArray HttpServer::reply(const QByteArray &status, const QByteArray &body)
+{
+    return "HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nContent-Length: "
+            + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+void HttpServer::serve()
+{
+    while (QTcpSocket *socket = nextPendingConnection()) {
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
+                return;
+            requested << socket->readAll().split(' ').value(1);
+            if (const QByteArray answer = replies.value(requested.last(), fallback);
+                !answer.isEmpty())
+                socket->write(answer), socket->disconnectFromHost();
+        });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}

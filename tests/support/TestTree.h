@@ -1,0 +1,127 @@
+#pragma once
+
+// Real trees, file systems and a loopback web server for the tests.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QStorageInfo>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+void writeFile(const QString &path, const QByteArray &bytes);
+QByteArray readFile(const QString &path);
+// Makes a tree below root from a short table, one entry a line: "dir/" a folder, "name>target"
+// a link, "name|" a FIFO, "name=text" a file holding text, "name#1000" a file of 1000 bytes,
+// "name!0500" a chmod of what stands there (made as a folder if nothing does); anything else
+// an empty file.
+void makeTree(const QString &root, const QStringList &layout);
+// The tree below root as sorted lines: "path size" a file, "path/" a folder, "path>target" a
+// link, "path|" anything else; hidden entries too.
+QStringList listTree(const QString &root);
+// An empty file under a name Qt may not be able to spell (raw bytes).
+void touch(const QByteArray &path);
+// The entries of the given kinds below folder, hidden ones too, relative to it and sorted.
+QStringList entries(const QString &folder, QDir::Filters kinds = QDir::AllEntries);
+// "name=list" pairs in the map's order, so a failed comparison shows every group.
+QStringList pairs(const QMap<QString, QString> &groups);
+int runQuietly(const QString &program, const QStringList &arguments);
+// Rows for a data-driven test from a table: the first line names the columns, every further
+// line is a row, "name|value|value"; each column holds a QString.
+void addRows(const QStringList &table, QChar separator = '|');
+
+// A tree in a temporary folder of its own.
+class TestTree : public QTemporaryDir
+{
+public:
+    explicit TestTree(const QStringList &layout = {}) { makeTree(path(), layout); }
+    void make(const QStringList &layout, const QString &under = {}) const
+    {
+        makeTree(filePath(under), layout);
+    }
+    QStringList list(const QString &under = {}) const { return listTree(filePath(under)); }
+};
+
+// A temporary working directory for one test; the old one comes back when it goes.
+class ScratchFolder : public QTemporaryDir
+{
+public:
+    ScratchFolder() { current = isValid() && QDir::setCurrent(path()); }
+    ~ScratchFolder() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
+    bool current = false;
+};
+
+// A small tmpfs on folder for the life of the object; mounting needs root, or root's part in a
+// user namespace (tests/in-own-namespace).
+class Mount
+{
+public:
+    Mount(const QString &folder, const QString &options);
+    ~Mount();
+    Q_DISABLE_COPY(Mount)
+    // Changes the flags of this mount rather than of the file system, which root in a user
+    // namespace may not do.
+    bool remount(const QString &options) const;
+    bool mounted = false;
+
+private:
+    QString folder;
+};
+
+// A small FAT or NTFS file system on folder for the life of the object: a loop mount, else
+// the FUSE driver (fusefat, ntfs-3g) on the image. reason says why it failed.
+class DiskImage
+{
+public:
+    enum Kind { Fat, Ntfs };
+    DiskImage(const QString &image, const QString &folder, Kind kind);
+    ~DiskImage();
+    Q_DISABLE_COPY(DiskImage)
+    bool mounted() const { return !unmount.isEmpty(); }
+    QString reason;
+
+private:
+    QString folder;
+    QStringList unmount;
+};
+
+// folder seen through sshfs at mountPoint for the life of the object: a FUSE share speaking
+// SFTP to a local sftp-server over a pipe, so no SSH server is needed. reason says why it
+// failed.
+class SftpShare
+{
+public:
+    SftpShare(const QString &folder, const QString &mountPoint);
+    ~SftpShare();
+    Q_DISABLE_COPY(SftpShare)
+    bool mounted = false;
+    QString reason;
+
+private:
+    QString mountPoint;
+};
+
+// A web server on 127.0.0.1 with a fixed reply per path; it records every path asked for.
+// A path without a reply gets fallback; an empty reply is never answered (a stall).
+class HttpServer : public QTcpServer
+{
+public:
+    HttpServer();
+    QUrl url(const QString &path) const;
+    static QByteArray reply(const QByteArray &status, const QByteArray &body);
+    QHash<QByteArray, QByteArray> replies;
+    QByteArray fallback = reply("200 OK", "<title>elsewhere</title>");
+    QByteArrayList requested;
+
+private:
+    void serve();
+};
