@@ -237,7 +237,8 @@ int FileCopier::copyData(int in, int out, bool callsBack)
 }
 
 // The file at target is the same as a copy would be when it has the size and the
-// modification time; file systems that keep whole seconds only (FAT: two) may round it.
+// modification time as the destination can keep it: NTFS keeps 100 ns, exFAT 10 ms, and
+// file systems that keep whole seconds only (FAT: two) may round it.
 FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const QString &source)
 {
     struct stat from;
@@ -247,7 +248,8 @@ FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const 
         return ExistsDifferent;
     const timespec &a = there.st_mtim;
     const timespec &b = from.st_mtim;
-    const bool same = (a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec)
+    const qint64 apart = qAbs((qint64(a.tv_sec) - b.tv_sec) * 1000000000 + a.tv_nsec - b.tv_nsec);
+    const bool same = apart < 10000000
             || ((a.tv_nsec == 0 || b.tv_nsec == 0) && qAbs(a.tv_sec - b.tv_sec) <= 2);
     return same ? AlreadyExists : ExistsDifferent;
 }
