@@ -67,7 +67,7 @@ void Trovella::pick()
         return destination.absoluteFilePath(source.relativeFilePath(sourcePath));
     };
     FileCopier copier;
-    copier.setThreads(FileCopier::threadsFor(targetFolder));
+    copier.setDestination(targetFolder);
     startPickProgress();
     QElapsedTimer sinceEvents;
     sinceEvents.start();
