@@ -592,6 +592,17 @@ void FileCopier::removeLeftovers(const QByteArray &folder)
     ::closedir(dir);
 }
 
+// Runs work on a thread of its own while the window handles its events.
+void FileCopier::runAside(const std::function<void()> &work)
+{
+    if (!keepResponsive)
+        return work();
+    const std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    while (!worker->wait(QDeadlineTimer(syncPollMilliseconds)))
+        keepResponsive();
+}
+
 void FileCopier::commitBatch()
 {
     // One sync per file system makes the data of the whole batch durable before any name.
@@ -605,15 +616,8 @@ void FileCopier::commitBatch()
         for (auto it = descriptors.cbegin(); it != descriptors.cend(); ++it)
             syncErrors.insert(it.key(), ::syncfs(it.value()) == 0 ? 0 : errno);
     };
-    if (keepResponsive) {
-        // A slow disk can take seconds to sync: the window handles its events meanwhile.
-        const std::unique_ptr<QThread> syncer(QThread::create(syncAll));
-        syncer->start();
-        while (!syncer->wait(QDeadlineTimer(syncPollMilliseconds)))
-            keepResponsive();
-    } else {
-        syncAll();
-    }
+    // A slow disk can take seconds to sync.
+    runAside(syncAll);
     const std::vector<int> errors = linkBatch(syncErrors);
     for (qsizetype i = 0; i < batch.size(); ++i) {
         const qsizetype index = batch.at(i).result;
@@ -762,7 +766,9 @@ void FileCopier::finish()
         waitForOldest();
     if (!batch.isEmpty())
         commitBatch();
-    removeStaging();
+    // Each removal waits for a round trip on a share.
+    if (!stagingFolders.isEmpty())
+        runAside([this] { removeStaging(); });
 }
 
 #else

@@ -120,6 +120,7 @@ private:
     bool madeHere(const QString &folder);
     int copyData(int in, int out, bool callsBack);
     void commitBatch();
+    void runAside(const std::function<void()> &work);
     std::vector<int> linkBatch(const QHash<quint64, int> &syncErrors);
     // Runs on any thread; returns 0 or the errno of the failure.
     int linkPending(const Pending &pending, int syncError);
