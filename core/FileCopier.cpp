@@ -69,7 +69,7 @@ int FileCopier::threadsFor(const QString &folder)
 {
     // Each copy onto a share waits for round trips (create, write, close): a few under way at
     // once hide them. A local disk gains nothing and keeps the order it writes in.
-    return Mv::DirWalker::isRemote(folder) ? 8 : 2;
+    return Mv::DirWalker::isRemote(folder) ? 8 : 0;
 }
 
 QList<FileCopier::Result> FileCopier::takeResults()

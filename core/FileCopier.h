@@ -65,8 +65,8 @@ public:
     // come in the order of the copies, and each copy is under way from its copy() until its
     // result is final. None (the default) copies in copy() itself.
     void setThreads(int count);
-    // The number of threads that suits copies into folder: several on a network share; on a
-    // local disk two keep the disk busy while the window handles its events.
+    // The number of threads that suits copies into folder: several on a network share, none
+    // on a local disk, which gains nothing from them and keeps the order it writes in.
     static int threadsFor(const QString &folder);
     // The folder every target lies below: as many threads as suit its disk, and where a copy
     // needs a temporary name, it is made in a hidden folder right below this one, one such
