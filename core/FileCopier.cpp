@@ -474,13 +474,19 @@ QByteArray FileCopier::takeStaging()
         removeStaleStaging();
     const QByteArray folder = destination + "/."
             + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + stagingSuffix;
+    // Claimed before it exists: where times are whole seconds (sshfs) a sweep on another
+    // thread would take it for an old one.
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        stagingFolders.append(folder);
+    }
     if (::mkdir(folder.constData(), 0700) != 0) {
         qCInfo(lcCopy, "Could not make the staging folder %s: %s", folder.constData(),
                qUtf8Printable(qt_error_string(errno)));
+        const std::lock_guard<std::mutex> hold(lock);
+        stagingFolders.removeOne(folder);
         return QByteArray();
     }
-    const std::lock_guard<std::mutex> hold(lock);
-    stagingFolders.append(folder);
     return folder;
 }
 
@@ -520,7 +526,10 @@ void FileCopier::removeStaleStaging()
             || !S_ISDIR(st.st_mode)
             || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started)
             continue;
-        stale.push_back(destination + '/' + entry->d_name);
+        const QByteArray folder = destination + '/' + entry->d_name;
+        const std::lock_guard<std::mutex> hold(lock);
+        if (!stagingFolders.contains(folder))
+            stale.push_back(folder);
     }
     ::closedir(dir);
     for (const QByteArray &folder : stale) {
