@@ -164,6 +164,52 @@ namespace {
 
 } // namespace
 
+// Where one folder read stands: the folder, its open descriptor and what it found so far.
+struct DirWalker::Reading
+{
+    const Folder &folder;
+    int fd;
+    QByteArray pathPrefix;
+    QString textPrefix;
+    Found &found;
+};
+
+// Takes one entry of a folder into what the read found; true when it listed a file.
+bool DirWalker::take(Reading &reading, const char *name, unsigned char type)
+{
+    const Kind kind = kindOf(reading.fd, name, type);
+    if (kind == Kind::Skip)
+        return false;
+    const size_t nameLength = std::strlen(name);
+    const bool ascii = isAscii(name, nameLength);
+    QString decoded;
+    bool decodable = reading.folder.decodable;
+    if (decodable && !ascii) {
+        decoded = QString::fromUtf8(name, qsizetype(nameLength));
+        // Invalid bytes come back as U+FFFD, so they do not survive the round trip.
+        decodable = decoded.toUtf8() == name;
+    }
+    if (!decodable && kind == Kind::File) {
+        reading.found.undecodablePaths.append(nameUndecodable(reading.pathPrefix + name));
+        return false;
+    }
+    QString path;
+    if (decodable) {
+        path.reserve(reading.textPrefix.size() + qsizetype(nameLength));
+        path += reading.textPrefix;
+        if (ascii)
+            path += QLatin1String(name, qsizetype(nameLength));
+        else
+            path += decoded;
+    }
+    if (kind == Kind::Folder) {
+        reading.found.folders.push_back({reading.pathPrefix + name, path, decodable});
+        return false;
+    }
+    reading.found.files.emplace_back(path);
+    return true;
+}
+
 // Reads one folder into found; top is the walk's own folder, which may be reached by a link.
 void DirWalker::read(const Folder &folder, bool top, Found &found)
 {
@@ -174,9 +220,10 @@ void DirWalker::read(const Folder &folder, bool top, Found &found)
         found.unreadableFolderPaths.append(folderUnreadable(folder.path, errno));
         return;
     }
-    const QByteArray pathPrefix = folder.path.endsWith('/') ? folder.path : folder.path + '/';
-    const QString textPrefix
-            = folder.text.endsWith(QLatin1Char('/')) ? folder.text : folder.text + QLatin1Char('/');
+    Reading reading {folder, fd, folder.path.endsWith('/') ? folder.path : folder.path + '/',
+                     folder.text.endsWith(QLatin1Char('/')) ? folder.text
+                                                            : folder.text + QLatin1Char('/'),
+                     found};
     // Each of the walk's threads reads into its own buffer.
     thread_local std::vector<char> buffer(64 * 1024);
 
@@ -201,37 +248,7 @@ void DirWalker::read(const Folder &folder, bool top, Found &found)
             const char *name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
                 continue;
-            const Kind kind = kindOf(fd, name, entry->d_type);
-            if (kind == Kind::Skip)
-                continue;
-            const size_t nameLength = std::strlen(name);
-            const bool ascii = isAscii(name, nameLength);
-            QString decoded;
-            bool decodable = folder.decodable;
-            if (decodable && !ascii) {
-                decoded = QString::fromUtf8(name, qsizetype(nameLength));
-                // Invalid bytes come back as U+FFFD, so they do not survive the round trip.
-                decodable = decoded.toUtf8() == name;
-            }
-            if (!decodable && kind == Kind::File) {
-                found.undecodablePaths.append(nameUndecodable(pathPrefix + name));
-                continue;
-            }
-            QString path;
-            if (decodable) {
-                path.reserve(textPrefix.size() + qsizetype(nameLength));
-                path += textPrefix;
-                if (ascii)
-                    path += QLatin1String(name, qsizetype(nameLength));
-                else
-                    path += decoded;
-            }
-            if (kind == Kind::Folder) {
-                found.folders.push_back({pathPrefix + name, path, decodable});
-            } else {
-                found.files.emplace_back(path);
-                ++listed;
-            }
+            listed += take(reading, name, entry->d_type);
         }
         progress.fetch_add(listed, std::memory_order_relaxed);
     }
@@ -288,6 +305,17 @@ void DirWalker::work()
     }
 }
 
+void DirWalker::workWithHelpers()
+{
+    std::vector<std::thread> helpers;
+    helpers.reserve(size_t(threads - 1));
+    for (int i = 1; i < threads; ++i)
+        helpers.emplace_back([this] { work(); });
+    work();
+    for (std::thread &helper : helpers)
+        helper.join();
+}
+
 bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
 {
     result = {};
@@ -303,16 +331,8 @@ bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
         deliver(found);
     }
     // Helpers only for a tree that has folders below its top.
-    std::vector<std::thread> helpers;
-    const size_t wanted = size_t(threads - 1);
-    if (!pending.empty() && !cancelRequested()) {
-        helpers.reserve(wanted);
-        for (size_t i = 0; i < wanted; ++i)
-            helpers.emplace_back([this] { work(); });
-        work();
-    }
-    for (std::thread &helper : helpers)
-        helper.join();
+    if (!pending.empty() && !cancelRequested())
+        workWithHelpers();
 
     if (!pending.empty())
         result.cancelled = true;

@@ -72,8 +72,12 @@ private:
         bool cancelled = false;
     };
 
+    struct Reading;
+
     bool cancelRequested() const;
     void read(const Folder &folder, bool top, Found &found);
+    bool take(Reading &reading, const char *name, unsigned char type);
+    void workWithHelpers();
     void deliver(Found &found);
     void work();
 

@@ -69,7 +69,7 @@ int FileCopier::threadsFor(const QString &folder)
 {
     // Each copy onto a share waits for round trips (create, write, close): a few under way at
     // once hide them. A local disk gains nothing and keeps the order it writes in.
-    return Mv::DirWalker::isRemote(folder) ? 8 : 1;
+    return Mv::DirWalker::isRemote(folder) ? 8 : 0;
 }
 
 QList<FileCopier::Result> FileCopier::takeResults()
@@ -149,12 +149,16 @@ int FileCopier::makeFolder(const QString &folder)
     }
     // Two copies may make the same folder at once: the second finds it there.
     int error = 0;
+    bool made = false;
     const QByteArray path = QFile::encodeName(folder);
-    if (!path.isEmpty() && ::mkdir(path.constData(), 0777) != 0) {
+    if (!path.isEmpty() && ::mkdir(path.constData(), 0777) == 0) {
+        made = true;
+    } else if (!path.isEmpty()) {
         error = errno;
         if (error == ENOENT) {
             error = makeFolder(folderOf(folder));
-            if (error == 0 && ::mkdir(path.constData(), 0777) != 0)
+            made = error == 0 && ::mkdir(path.constData(), 0777) == 0;
+            if (error == 0 && !made)
                 error = errno;
         }
         if (error == EEXIST) {
@@ -164,7 +168,15 @@ int FileCopier::makeFolder(const QString &folder)
     }
     const std::lock_guard<std::mutex> hold(lock);
     folders.insert(folder, error);
+    if (made)
+        madeFolders.insert(folder);
     return error;
+}
+
+bool FileCopier::madeHere(const QString &folder)
+{
+    const std::lock_guard<std::mutex> hold(lock);
+    return madeFolders.contains(folder);
 }
 
 // Copies the whole of in to out through the kernel where it can; returns 0 or an errno.
@@ -258,18 +270,25 @@ void FileCopier::setThreads(int count)
 {
     while (!running.empty())
         waitForOldest();
-    threads = qMax(count, 1);
-    if (threads > 1 && !pool)
+    threads = qMax(count, 0);
+    if (threads > 0 && !pool)
         pool = std::make_unique<QThreadPool>();
     if (pool)
         pool->setMaxThreadCount(threads);
+}
+
+void FileCopier::setDestination(const QString &folder)
+{
+    setThreads(threadsFor(folder));
+    finish();
+    destination = QFile::encodeName(folder);
 }
 
 void FileCopier::copy(const QString &source, const QString &target)
 {
     results.append(Result {source, target, Failed, QString(), QString(), 0});
     const qsizetype index = results.size() - 1;
-    if (threads == 1)
+    if (threads == 0)
         return accept(index, prepare(source, target, true));
     // No more copies under way than threads: each one started is a file in hand.
     while (running.size() >= size_t(threads))
@@ -320,7 +339,7 @@ void FileCopier::accept(qsizetype index, Prepared prepared)
 }
 
 FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &target,
-                                         bool callsBack)
+                                         bool callsBack, bool staged)
 {
     Prepared prepared;
     Result &result = prepared.result;
@@ -331,9 +350,11 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         return prepared;
     };
     const QByteArray targetPath = QFile::encodeName(target);
+    const QString folder = folderOf(target);
 
+    // In a folder this copier made the link alone tells: on a share each look costs a round trip.
     struct stat st;
-    if (::lstat(targetPath.constData(), &st) == 0) {
+    if (!madeHere(folder) && ::lstat(targetPath.constData(), &st) == 0) {
         result.outcome = existingOutcome(targetPath, source);
         return prepared;
     }
@@ -356,51 +377,16 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
     }
     result.bytes = st.st_size;
 
-    const QString folder = folderOf(target);
-    if (const int error = makeFolder(folder)) {
-        ::close(in);
-        return fail(error, false);
-    }
-
-    const QByteArray folderPath
-            = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
-    const mode_t mode = st.st_mode & 0777;
     Pending &pending = prepared.pending;
-    if (!useTemporaryNames)
-        pending.fd = ::open(folderPath.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-    if (pending.fd < 0 && (useTemporaryNames || errno == EOPNOTSUPP || errno == EISDIR)) {
-        // No unnamed files here: a hidden name ending in ".trovella", which a scan never
-        // lists, stands in until the copy is durable.
-        removeLeftovers(folderPath);
-        for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
-            const QByteArray name = "."
-                    + QByteArray::number(QRandomGenerator::global()->generate64(), 16)
-                    + ".trovella";
-            pending.temporaryName = folderPath + '/' + name;
-            // Claimed before it exists: a sweep of the folder on another thread must never
-            // meet it unclaimed.
-            {
-                const std::lock_guard<std::mutex> hold(lock);
-                ownTemporaries.insert(name);
-            }
-            pending.fd = ::open(pending.temporaryName.constData(),
-                                O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
-            if (pending.fd < 0) {
-                const int error = errno;
-                forgetTemporary(name);
-                errno = error;
-                if (error != EEXIST)
-                    break;
-            }
-        }
-    }
-    if (pending.fd < 0) {
-        const int error = errno;
+    int error = makeFolder(folder);
+    if (error == 0)
+        error = openTemporary(folder, st.st_mode & 0777, staged, pending);
+    if (error != 0) {
         ::close(in);
         return fail(error, false);
     }
 
-    int error = copyData(in, pending.fd, callsBack);
+    error = copyData(in, pending.fd, callsBack);
     ::close(in);
     if (error == 0) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -423,6 +409,139 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         return fail(error, false);
     }
     return prepared;
+}
+
+// Opens the file a copy is written to, unnamed where the disk allows; returns 0 or an errno.
+int FileCopier::openTemporary(const QString &folder, unsigned mode, bool staged, Pending &pending)
+{
+    const QByteArray folderPath
+            = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
+    if (!useTemporaryNames)
+        pending.fd = ::open(folderPath.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (pending.fd >= 0)
+        return 0;
+    if (!useTemporaryNames && errno != EOPNOTSUPP && errno != EISDIR)
+        return errno;
+    // No unnamed files here: a hidden name ending in ".trovella", which a scan never lists,
+    // stands in until the copy is durable.
+    if (!madeHere(folder))
+        removeLeftovers(folderPath);
+    const QByteArray staging = staged ? takeStaging() : QByteArray();
+    const QByteArray place = staging.isEmpty() ? folderPath : staging;
+    for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
+        const QByteArray name = "."
+                + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".trovella";
+        pending.temporaryName = place + '/' + name;
+        // Claimed before it exists: a sweep of the folder on another thread must never meet
+        // it unclaimed.
+        {
+            const std::lock_guard<std::mutex> hold(lock);
+            ownTemporaries.insert(name);
+        }
+        pending.fd = ::open(pending.temporaryName.constData(),
+                            O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
+        if (pending.fd < 0) {
+            const int error = errno;
+            forgetTemporary(name);
+            errno = error;
+            if (error != EEXIST)
+                break;
+        }
+    }
+    const int error = pending.fd < 0 ? errno : 0;
+    if (!staging.isEmpty())
+        releaseStaging(staging);
+    return error;
+}
+
+namespace {
+const char stagingSuffix[] = ".trovella-staging";
+} // namespace
+
+// A staging folder no other copy is creating a file in, made when none is idle; empty when
+// none can be made, and the temporary goes beside its target.
+QByteArray FileCopier::takeStaging()
+{
+    if (destination.isEmpty())
+        return QByteArray();
+    bool first;
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        if (!idleStaging.isEmpty())
+            return idleStaging.takeLast();
+        first = !staleStagingSwept;
+        staleStagingSwept = true;
+    }
+    if (first)
+        removeStaleStaging();
+    const QByteArray folder = destination + "/."
+            + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + stagingSuffix;
+    // Claimed before it exists: where times are whole seconds (sshfs) a sweep on another
+    // thread would take it for an old one.
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        stagingFolders.append(folder);
+    }
+    if (::mkdir(folder.constData(), 0700) != 0) {
+        qCInfo(lcCopy, "Could not make the staging folder %s: %s", folder.constData(),
+               qUtf8Printable(qt_error_string(errno)));
+        const std::lock_guard<std::mutex> hold(lock);
+        stagingFolders.removeOne(folder);
+        return QByteArray();
+    }
+    return folder;
+}
+
+void FileCopier::releaseStaging(const QByteArray &folder)
+{
+    const std::lock_guard<std::mutex> hold(lock);
+    idleStaging.append(folder);
+}
+
+// Every temporary is gone once its copy has its name: the staging folders are empty.
+void FileCopier::removeStaging()
+{
+    for (const QByteArray &folder : std::as_const(stagingFolders)) {
+        if (::rmdir(folder.constData()) != 0)
+            qCWarning(lcCopy, "Could not remove the staging folder %s: %s", folder.constData(),
+                      qUtf8Printable(qt_error_string(errno)));
+    }
+    stagingFolders.clear();
+    idleStaging.clear();
+}
+
+// A pick that was killed leaves its staging folders behind: the next pick into the destination
+// removes those older than itself with the temporaries in them, and nothing else.
+void FileCopier::removeStaleStaging()
+{
+    DIR *dir = ::opendir(destination.constData());
+    if (!dir)
+        return;
+    const size_t suffix = sizeof(stagingSuffix) - 1;
+    std::vector<QByteArray> stale;
+    while (const dirent *entry = ::readdir(dir)) {
+        const size_t length = std::strlen(entry->d_name);
+        struct stat st;
+        if (length <= suffix + 1 || entry->d_name[0] != '.'
+            || std::strcmp(entry->d_name + length - suffix, stagingSuffix) != 0
+            || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0
+            || !S_ISDIR(st.st_mode)
+            || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started)
+            continue;
+        const QByteArray folder = destination + '/' + entry->d_name;
+        const std::lock_guard<std::mutex> hold(lock);
+        if (!stagingFolders.contains(folder))
+            stale.push_back(folder);
+    }
+    ::closedir(dir);
+    for (const QByteArray &folder : stale) {
+        removeLeftovers(folder);
+        if (::rmdir(folder.constData()) == 0)
+            qCInfo(lcCopy, "Removed %s, left by an earlier copy", folder.constData());
+        else
+            qCWarning(lcCopy, "Could not remove %s, left by an earlier copy: %s",
+                      folder.constData(), qUtf8Printable(qt_error_string(errno)));
+    }
 }
 
 void FileCopier::forgetTemporary(const QByteArray &name)
@@ -484,6 +603,17 @@ void FileCopier::removeLeftovers(const QByteArray &folder)
     ::closedir(dir);
 }
 
+// Runs work on a thread of its own while the window handles its events.
+void FileCopier::runAside(const std::function<void()> &work)
+{
+    if (!keepResponsive)
+        return work();
+    const std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    while (!worker->wait(QDeadlineTimer(syncPollMilliseconds)))
+        keepResponsive();
+}
+
 void FileCopier::commitBatch()
 {
     // One sync per file system makes the data of the whole batch durable before any name.
@@ -497,30 +627,58 @@ void FileCopier::commitBatch()
         for (auto it = descriptors.cbegin(); it != descriptors.cend(); ++it)
             syncErrors.insert(it.key(), ::syncfs(it.value()) == 0 ? 0 : errno);
     };
-    if (keepResponsive) {
-        // A slow disk can take seconds to sync: the window handles its events meanwhile.
-        const std::unique_ptr<QThread> syncer(QThread::create(syncAll));
-        syncer->start();
-        while (!syncer->wait(QDeadlineTimer(syncPollMilliseconds)))
-            keepResponsive();
-    } else {
-        syncAll();
+    // A slow disk can take seconds to sync.
+    runAside(syncAll);
+    const std::vector<int> errors = linkBatch(syncErrors);
+    for (qsizetype i = 0; i < batch.size(); ++i) {
+        const qsizetype index = batch.at(i).result;
+        const int error = errors[size_t(i)] == EXDEV ? copyUnstaged(index) : errors[size_t(i)];
+        if (error == EEXIST)
+            settle(index,
+                   existingOutcome(QFile::encodeName(results.at(index).target),
+                                   results.at(index).source));
+        else
+            settle(index, error == 0 ? Copied : Failed, error);
     }
-    // Each link waits for round trips on a share: the pool's threads link too, and the
-    // results settle in order afterwards.
+    batch.clear();
+}
+
+// Links the batch's files to their names on the pool's threads, where there are any, while
+// the window handles its events: a link can wait for a busy disk or a round trip. Returns the
+// errno of each.
+std::vector<int> FileCopier::linkBatch(const QHash<quint64, int> &syncErrors)
+{
+    // A share's client changes a folder one request at a time: the links go round the
+    // folders, so that the threads rarely wait for each other.
+    std::vector<qsizetype> order(size_t(batch.size()));
+    {
+        QHash<QString, qsizetype> seen;
+        std::vector<qsizetype> round(order.size());
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            order[size_t(i)] = i;
+            round[size_t(i)] = seen[folderOf(results.at(batch.at(i).result).target)]++;
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&round](qsizetype a, qsizetype b) { return round[a] < round[b]; });
+    }
     std::vector<int> errors(batch.size());
-    std::atomic<qsizetype> next {0};
-    const auto linkSome = [this, &errors, &next, &syncErrors] {
-        for (qsizetype i; (i = next.fetch_add(1)) < batch.size();)
-            errors[i] = linkPending(batch.at(i), syncErrors.value(batch.at(i).device));
+    std::atomic<size_t> next {0};
+    const auto linkSome = [this, &errors, &next, &order, &syncErrors] {
+        for (size_t k; (k = next.fetch_add(1)) < order.size();) {
+            const Pending &pending = batch.at(order[k]);
+            errors[size_t(order[k])] = linkPending(pending, syncErrors.value(pending.device));
+        }
     };
+    if (!pool) {
+        linkSome();
+        return errors;
+    }
     std::vector<std::future<void>> helpers;
-    for (int helper = 1; pool && helper < qMin<qsizetype>(threads, batch.size()); ++helper) {
+    for (int helper = 0; helper < qMin<qsizetype>(threads, batch.size()); ++helper) {
         auto task = std::make_shared<std::packaged_task<void()>>(linkSome);
         helpers.push_back(task->get_future());
         pool->start([task] { (*task)(); });
     }
-    linkSome();
     for (std::future<void> &helper : helpers) {
         while (helper.wait_for(std::chrono::milliseconds(syncPollMilliseconds))
                != std::future_status::ready) {
@@ -528,16 +686,7 @@ void FileCopier::commitBatch()
                 keepResponsive();
         }
     }
-    for (qsizetype i = 0; i < batch.size(); ++i) {
-        const qsizetype index = batch.at(i).result;
-        if (errors[i] == EEXIST)
-            settle(index,
-                   existingOutcome(QFile::encodeName(results.at(index).target),
-                                   results.at(index).source));
-        else
-            settle(index, errors[i] == 0 ? Copied : Failed, errors[i]);
-    }
-    batch.clear();
+    return errors;
 }
 
 namespace {
@@ -556,6 +705,16 @@ int claimAndRename(const char *temporary, const QByteArray &target)
 }
 
 } // namespace
+
+int FileCopier::copyUnstaged(qsizetype index)
+{
+    const Result &result = results.at(index);
+    Prepared again = prepare(result.source, result.target, true, false);
+    if (again.pending.fd < 0)
+        return again.error;
+    again.pending.result = index;
+    return linkPending(again.pending, ::fsync(again.pending.fd) == 0 ? 0 : errno);
+}
 
 int FileCopier::linkPending(const Pending &pending, int syncError)
 {
@@ -618,6 +777,9 @@ void FileCopier::finish()
         waitForOldest();
     if (!batch.isEmpty())
         commitBatch();
+    // Each removal waits for a round trip on a share.
+    if (!stagingFolders.isEmpty())
+        runAside([this] { removeStaging(); });
 }
 
 #else
@@ -645,6 +807,8 @@ void FileCopier::copy(const QString &source, const QString &target)
 }
 
 void FileCopier::setThreads(int) { }
+
+void FileCopier::setDestination(const QString &) { }
 
 void FileCopier::finish() { }
 

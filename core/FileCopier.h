@@ -6,6 +6,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -60,12 +61,18 @@ public:
     // Writes each copy under a hidden temporary name instead of an unnamed file, as for
     // file systems without unnamed files; for tests.
     void setUseTemporaryNames(bool on) { useTemporaryNames = on; }
-    // How many copies may be under way at once: their results still come in the order of the
-    // copies, and each copy is under way from its copy() until its result is final. One (the
-    // default) copies in copy() itself.
+    // How many copies may be under way at once on threads of their own: their results still
+    // come in the order of the copies, and each copy is under way from its copy() until its
+    // result is final. None (the default) copies in copy() itself.
     void setThreads(int count);
-    // The number of threads that suits copies into folder: several on a network share.
+    // The number of threads that suits copies into folder: several on a network share, none
+    // on a local disk, which gains nothing from them and keeps the order it writes in.
     static int threadsFor(const QString &folder);
+    // The folder every target lies below: as many threads as suit its disk, and where a copy
+    // needs a temporary name, it is made in a hidden folder right below this one, one such
+    // folder for each copy under way, so that a target folder sees nothing but the final link.
+    // A network share's client changes one folder at a time, waiting a round trip for each.
+    void setDestination(const QString &folder);
     // Called every few megabytes while a large file is copied and every few milliseconds while
     // a batch is made durable, so a window can handle events.
     void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
@@ -95,13 +102,26 @@ private:
     static void describe(Result &result, Outcome outcome, int error = 0, bool reading = false);
     void settle(qsizetype result, Outcome outcome, int error = 0, bool reading = false);
     static Outcome existingOutcome(const QByteArray &target, const QString &source);
-    // Runs on any thread: everything of a copy up to its link.
-    Prepared prepare(const QString &source, const QString &target, bool callsBack);
+    // Runs on any thread: everything of a copy up to its link; staged lets the temporary wait
+    // in a staging folder.
+    Prepared prepare(const QString &source, const QString &target, bool callsBack,
+                     bool staged = true);
+    int openTemporary(const QString &folder, unsigned mode, bool staged, Pending &pending);
+    QByteArray takeStaging();
+    void releaseStaging(const QByteArray &folder);
+    void removeStaging();
+    void removeStaleStaging();
+    // Copies again with the temporary in the target folder: for a target on another disk
+    // than its staging folder.
+    int copyUnstaged(qsizetype result);
     void accept(qsizetype result, Prepared prepared);
     void waitForOldest();
     int makeFolder(const QString &folder);
+    bool madeHere(const QString &folder);
     int copyData(int in, int out, bool callsBack);
     void commitBatch();
+    void runAside(const std::function<void()> &work);
+    std::vector<int> linkBatch(const QHash<quint64, int> &syncErrors);
     // Runs on any thread; returns 0 or the errno of the failure.
     int linkPending(const Pending &pending, int syncError);
     void removeLeftovers(const QByteArray &folder);
@@ -114,7 +134,7 @@ private:
     // When the copier was made, in nanoseconds since the epoch.
     qint64 started = 0;
     std::atomic<qint64> bytesWritten {0};
-    int threads = 1;
+    int threads = 0;
     std::unique_ptr<QThreadPool> pool;
     std::deque<Running> running;
 
@@ -123,6 +143,13 @@ private:
     // that wait for their names.
     std::mutex lock;
     QHash<QString, int> folders;
+    // Folders this copier made: no name in them can stand in a copy's way but its own.
+    QSet<QString> madeFolders;
+    // The staging folders under destination, and those no copy is creating a file in.
+    QByteArray destination;
+    QList<QByteArray> stagingFolders;
+    QList<QByteArray> idleStaging;
+    bool staleStagingSwept = false;
     QSet<QByteArray> swept;
     QSet<QByteArray> ownTemporaries;
     // The disks that refused to rename without replacing.

@@ -214,7 +214,7 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
 
     QHash<QString, QSet<QString>> folders;
     for (qsizetype i = 0; i < selection.size(); ++i) {
-        if (keepResponsive && i % 256 == 255)
+        if (keepResponsive)
             keepResponsive();
         const QString &relative = relativePaths.at(i);
         if (limited && !unstorable.contains(i)) {

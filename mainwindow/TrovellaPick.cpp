@@ -81,7 +81,7 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
         return destination.absoluteFilePath(source.relativeFilePath(sourcePath));
     };
     FileCopier copier;
-    copier.setThreads(FileCopier::threadsFor(targetFolder));
+    copier.setDestination(targetFolder);
     startPickProgress();
     FramePacer pacer;
     pacer.start();

@@ -65,6 +65,12 @@ struct Options
     bool flat = false;
     QString shareTool;
     int rttMs = 1;
+    // The scenarios to run when not all: scan, pick, share-scan, share-pick, cold, flat.
+    QStringList only;
+    bool wants(const char *scenario) const
+    {
+        return only.isEmpty() || only.contains(QLatin1String(scenario));
+    }
 };
 
 struct Suffix
@@ -934,6 +940,9 @@ Options parse(const QStringList &args)
         } else if (arg == QLatin1String("--share-tool")) {
             options.shareTool = QFileInfo(value).absoluteFilePath();
             ++i;
+        } else if (arg == QLatin1String("--only")) {
+            options.only = value.split(QLatin1Char(','));
+            ++i;
         } else if (arg == QLatin1String("--rtt")) {
             options.rttMs = value.toInt(&ok);
             ++i;
@@ -943,7 +952,7 @@ Options parse(const QStringList &args)
         if (!ok || options.runs < 1 || options.runsMillion < 1) {
             std::printf("usage: trovella_bench [--root DIR] [--runs N] [--runs-1m N] "
                         "[--sizes 10k,100k,1m] [--no-big] [--network [--share-tool PATH] "
-                        "[--rtt MS]] [--cold] [--flat]\n");
+                        "[--rtt MS]] [--cold] [--flat] [--only SCENARIO,...]\n");
             std::exit(2);
         }
     }
@@ -992,26 +1001,28 @@ int main(int argc, char *argv[])
     std::printf("\ntrovella_bench: %s, medians over %d runs (%d for 1 M)\n",
                 qUtf8Printable(options.root), options.runs, options.runsMillion);
     Bench bench(options);
-    for (const auto &tree : std::as_const(trees))
-        bench.scans(tree.second, tree.first,
-                    tree.first >= 1000000 ? options.runsMillion : options.runs);
     for (const auto &tree : std::as_const(trees)) {
-        if (tree.first <= 100000)
+        if (options.wants("scan"))
+            bench.scans(tree.second, tree.first,
+                        tree.first >= 1000000 ? options.runsMillion : options.runs);
+    }
+    for (const auto &tree : std::as_const(trees)) {
+        if (tree.first <= 100000 && options.wants("pick"))
             bench.picks(tree.second, pickedTypes, false);
     }
-    if (options.big)
+    if (options.big && options.wants("pick"))
         bench.picks(big, {QStringLiteral("bin")}, true);
     for (const auto &tree : std::as_const(trees)) {
         // A million files through a share would take the better part of an hour with find.
-        if (options.network && tree.first <= 100000)
+        if (options.network && tree.first <= 100000 && options.wants("share-scan"))
             bench.shareScans(tree.second, tree.first);
-        if (options.cold)
+        if (options.cold && options.wants("cold"))
             bench.coldScans(tree.second, tree.first);
     }
     // The pick onto a share takes a round trip or more per file: the small tree's selection.
-    if (options.network)
+    if (options.network && options.wants("share-pick"))
         bench.sharePicks(smallTree(options, 10000), pickedTypes);
-    if (options.flat)
+    if (options.flat && options.wants("flat"))
         bench.flatGaps(flat);
     bench.printTargets();
     return 0;
