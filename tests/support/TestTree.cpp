@@ -74,14 +74,6 @@ QStringList entries(const QString &folder, QDir::Filters kinds)
     return found;
 }
 
-QStringList pairs(const QMap<QString, QString> &groups)
-{
-    QStringList result;
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
-        result << it.key() + '=' + it.value();
-    return result;
-}
-
 int runQuietly(const QString &program, const QStringList &arguments)
 {
     QProcess process;

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTcpServer>
@@ -32,8 +31,6 @@ QStringList listTree(const QString &root);
 void touch(const QByteArray &path);
 // The entries of the given kinds below folder, hidden ones too, relative to it and sorted.
 QStringList entries(const QString &folder, QDir::Filters kinds = QDir::AllEntries);
-// "name=list" pairs in the map's order, so a failed comparison shows every group.
-QStringList pairs(const QMap<QString, QString> &groups);
 int runQuietly(const QString &program, const QStringList &arguments);
 // Rows for a data-driven test from a table: the first line names the columns, every further
 // line is a row, "name|value|value"; each column holds a QString.
@@ -43,7 +40,6 @@ void addRows(const QStringList &table, QChar separator = '|');
 class TestTree : public QTemporaryDir
 {
 public:
-    explicit TestTree(const QStringList &layout = {}) { makeTree(path(), layout); }
     void make(const QStringList &layout, const QString &under = {}) const
     {
         makeTree(filePath(under), layout);
