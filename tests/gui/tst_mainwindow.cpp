@@ -1,22 +1,114 @@
-#include "GuiTest.h"
+#include "TestSupport.h"
 #include "app/TerminationSignals.h"
+#include "core/TypeMemory.h"
 #include "core/WindowPlacement.h"
+#include "groups/FileTypeGroupStore.h"
+#include "launcher/WebThread.h"
 #include "mainwindow/AdvertPage.h"
+#include "mainwindow/Prompt.h"
+#include "mainwindow/Trovella.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWebEngineView>
 
 #include <csignal>
+#include <functional>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 
 namespace {
 const QString storeFile = QStringLiteral("FileTypeGroup");
 
-QStringList entries(QComboBox *box)
+// Runs answer on the next modal widget that opens within 20 s, unless owner goes first.
+void whenModalOpens(QObject *owner, const std::function<void(QWidget *)> &answer)
+{
+    auto *timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, ticks = 0]() mutable {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal || ++ticks > 1000)
+            timer->deleteLater();
+        if (modal)
+            answer(modal);
+    });
+    timer->start(20);
+}
+
+template<typename T> T *widget(QObject *parent, const char *name)
+{
+    return parent->findChild<T *>(QString::fromLatin1(name));
+}
+
+// Clicks button and chooses folder (or file) in the chooser it opens, cancelling it when
+// folder is empty; returns the folder the chooser opened at.
+QString chooseFolder(QWidget &window, const char *button, const QString &folder)
+{
+    Prompt::setNextFolder(folder);
+    widget<QPushButton>(&window, button)->click();
+    return Prompt::lastStart();
+}
+
+// Shows the window and chooses path, made first, as the destination.
+void chooseDestination(Trovella &window, const QString &path)
+{
+    window.show();
+    QDir().mkpath(path);
+    chooseFolder(window, "bnDesFolder", path);
+}
+
+void scan(Trovella &window, const QString &source)
+{
+    QMetaObject::invokeMethod(&window, "setSrcFolder", Q_ARG(QString, source));
+}
+
+QListWidget *typeList(Trovella &window) { return widget<QListWidget>(&window, "listFileTypes"); }
+
+// Scans source and checks the given types (every type for {"*"}); false when the list
+// stays empty.
+bool scanAndCheck(Trovella &window, const QString &source, const QStringList &types)
+{
+    scan(window, source);
+    for (int row = 0; row < typeList(window)->count(); ++row) {
+        if (types == QStringList {"*"} || types.contains(typeList(window)->item(row)->text()))
+            typeList(window)->item(row)->setCheckState(Qt::Checked);
+    }
+    return typeList(window)->count() > 0;
+}
+
+QString statusText(Trovella &window) { return window.statusBar()->currentMessage(); }
+
+bool enabled(Trovella &window, const char *name)
+{
+    return widget<QWidget>(&window, name)->isEnabled();
+}
+
+// Chooses the group box's entry that starts with text as a user does, in its list.
+void chooseGroup(Trovella &window, const QString &text)
+{
+    auto *box = widget<QComboBox>(&window, "cbbFileTypes");
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(box->findText(text, Qt::MatchStartsWith), 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+}
+
+void pickFiles(Trovella &window) { widget<QPushButton>(&window, "bnPick")->click(); }
+
+QStringList texts(QComboBox *box)
 {
     QStringList result;
     for (int i = 0; i < box->count(); ++i)
@@ -77,7 +169,7 @@ QStringList edit(Trovella &window, const QStringList &steps)
                 // The save fails; the editor opens again with the edits, for another OK.
                 QVERIFY(QFile::remove(storeFile) && QDir().mkdir(storeFile));
                 whenModalOpens(&window, [&](QWidget *again) {
-                    seen << entries(widget<QComboBox>(again, "cbbGroupName")).join(',');
+                    seen << texts(widget<QComboBox>(again, "cbbGroupName")).join(',');
                     QDir().rmdir(storeFile);
                     widget<QPushButton>(again, "bnOK")->click();
                 });
@@ -87,7 +179,7 @@ QStringList edit(Trovella &window, const QStringList &steps)
             if (!name->toolTip().isEmpty())
                 seen << name->toolTip();
         }
-        seen << entries(name).join(',') << types->toPlainText()
+        seen << texts(name).join(',') << types->toPlainText()
              << widget<QLabel>(dialog, "labelTypesHint")->text();
         widget<QPushButton>(dialog, steps.contains("cancel") ? "bnCancel" : "bnOK")->click();
     });
@@ -111,6 +203,66 @@ protected:
         return accepted;
     }
 };
+// Root reads and writes everywhere; without these two rights in its effective set this
+// thread, and the threads it starts, obey file modes. They come back at the end.
+struct WithoutRootRights
+{
+    WithoutRootRights()
+    {
+        syscall(SYS_capget, &header, saved);
+        __user_cap_data_struct reduced[2] {saved[0], saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &header, reduced);
+    }
+    ~WithoutRootRights() { syscall(SYS_capset, &header, saved); }
+    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2] {};
+};
+
+// The work of a child process the tests kill or that dies writing; see main().
+int runChild(const QString &kind, const QString &folder, const QString &destination)
+{
+    if (kind == "pick") {
+        Trovella window;
+        chooseDestination(window, destination);
+        scanAndCheck(window, folder, {"*"});
+        QObject::connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged,
+                         [](const QString &message) {
+                             if (message.startsWith("Creating: "))
+                                 printf("c"), fflush(stdout);
+                         });
+        pickFiles(window);
+        return 0;
+    }
+    // A write that takes a file past 64 bytes now kills the process.
+    const rlimit limit {64, 64};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QDir::setCurrent(folder);
+    FileTypeGroupStore store;
+    QSet<QString> many;
+    for (int i = 0; i < 500; ++i) {
+        many.insert(QString("type%1").arg(i));
+        store.setTypes(QString("group%1").arg(i), "a;b;c");
+    }
+    return kind == ".trovella" ? TypeMemory::write(folder, "/elsewhere", many, {}) : store.save();
+}
+
+// The files below root as "path size", sorted, one a line.
+QString tree(const QString &root)
+{
+    QStringList files = entries(root, QDir::Files);
+    for (QString &file : files)
+        file += ' ' + QString::number(QFileInfo(root + '/' + file).size());
+    return files.join('\n');
+}
+
+void matches(const QString &text, const QString &pattern)
+{
+    QVERIFY2(
+            QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch(),
+            qPrintable(text));
+}
+
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -118,7 +270,7 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(scratch.emplace().current); }
+    void init() { QVERIFY(temp.emplace().current); }
     void memory_data();
     void memory();
     void exitDuringWalk();
@@ -131,9 +283,18 @@ private slots:
     void translated();
     void advertStaysWhereItIs_data();
     void advertStaysWhereItIs();
+    void pick_data();
+    void pick();
+    void viewResult();
+    void damagedSource();
+    void killedMidPick();
+    void crashWhileWriting_data();
+    void crashWhileWriting();
+    void ownFilesOfOtherKinds_data();
+    void ownFilesOfOtherKinds();
 
 private:
-    std::optional<ScratchFolder> scratch;
+    std::optional<ScratchFolder> temp;
 };
 
 void tst_MainWindow::memory_data()
@@ -269,11 +430,11 @@ void tst_MainWindow::groupSelection()
     writeFile(storeFile, "=JPG;.png; gif;;tif\r\na(b=jpg\r\n");
     Trovella window;
     setTypes(window, {"*", "gif*", "jpg*", "png*", "tif"});
-    answerNextQuestion(QMessageBox::Ok);
+    Prompt::setNextAnswer(QMessageBox::Ok);
     chooseGroup(window, "(");
     const QStringList chosen {"*", "gif", "jpg", "png", "tif*"};
     QCOMPARE(types(window), chosen);
-    answerNextQuestion(QMessageBox::Ok);
+    Prompt::setNextAnswer(QMessageBox::Ok);
     chooseGroup(window, "a(b");
     QCOMPARE(Prompt::lastText(), "no such type");
     QCOMPARE(types(window), chosen);
@@ -321,7 +482,7 @@ void tst_MainWindow::groupEditor()
     Trovella window;
     widget<QComboBox>(&window, "cbbFileTypes")->setCurrentIndex(1);
     setTypes(window, {"doc*", "jpg", "txt*"});
-    answerNextQuestion(QMessageBox::Ok);
+    Prompt::setNextAnswer(QMessageBox::Ok);
     QCOMPARE(edit(window, steps), seen.replaceInStrings("@", QDir::current().filePath(storeFile)));
     QTEST(readFile(storeFile), "saved");
     // Nobody chose a group: the check marks stay the user's.
@@ -410,5 +571,354 @@ void tst_MainWindow::advertStaysWhereItIs()
     QVERIFY(!site.requested.contains("/away"));
 }
 
-TROVELLA_GUI_TEST_MAIN(tst_MainWindow)
+void tst_MainWindow::pick_data()
+{
+    for (const char *column :
+         {"setup", "layout", "types", "selected", "question", "status", "files", "details"})
+        QTest::addColumn<QString>(column);
+    const QString abc = "a.txt b.txt c.txt";
+    const QString names = "d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt";
+    const QString tooBig = "2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?";
+    const QString unstored = "Could not be copied,the disk cannot store this name,"
+                             "src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt";
+    // clang-format off
+    QTest::newRow("types") << "" << "2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile"
+        << "jpg,gz," << "Selected: 6 files, 6 bytes" << "" << "Finished."
+        << "src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\n"
+           "src/x.tar.gz 1" << "";
+    QTest::newRow("links") << "" << "a.txt sub/up>.. sub/self>self out>../outside "
+                                    "../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt"
+        << "txt," << "Selected: 4 files, 2 bytes" << ""
+        << "Copied 2 files (2 bytes). 2 could not be copied." << "src/a.txt 1\nsrc/link.txt 1"
+        << "Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\n"
+           "Could not be copied,the link leads in a circle,src/sub/self,des/src/sub/self";
+    QTest::newRow("existing") << "existing" << abc << "txt" << "Selected: 3 files, 3 bytes" << ""
+        << "Copied 1 file (1 byte). 2 were already there (1 different)."
+        << "src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1"
+        << "\"Already there, different\",,src/b.txt,des/src/b.txt\n"
+           "\"Already there, same\",,src/a.txt,des/src/a.txt";
+    QTest::newRow("gone, pipe") << "gone, pipe" << abc << "txt" << "Selected: 3 files, 3 bytes"
+        << "" << "Copied 1 file (1 byte). 2 could not be copied." << "src/a.txt 1"
+        << "Could not be copied,not a regular file,src/c.txt,des/src/c.txt\n"
+           "Could not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt";
+    for (const char *answer : {"go on", "stop"})
+        QTest::newRow(answer) << "size=1m" << abc + " d/big.txt*2097152" << "txt"
+            << "Selected: 4 files, 2.0 MB" << tooBig
+            << (*answer == 'g' ? "Copied 3 files (3 bytes). 1 could not be copied."
+                               : "Nothing was copied.")
+            << (*answer == 'g' ? "src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1" : "")
+            << (*answer == 'g' ? "Could not be copied,the disk is full,src/d/big.txt,"
+                                 "des/src/d/big.txt" : "");
+    QTest::newRow("read-only") << "ro,size=1m" << abc << "txt" << "Selected: 3 files, 3 bytes"
+        << "" << "No file was copied. 3 could not be copied." << ""
+        << QString("Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n")
+               .repeated(3).chopped(1);
+    QTest::newRow("FAT") << "fat" << names << "txt" << "Selected: 5 files, 5 bytes"
+        << "The destination cannot store these names; they will not be copied:\n"
+           "    (d/a:b|z/[qQ])\\.txt\n    (d/a:b|z/[qQ])\\.txt\nPick anyway\\?"
+        << "Copied 3 files (3 bytes). 2 could not be copied."
+        << "src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1" << unstored + '\n' + unstored;
+    QTest::newRow("NTFS") << "ntfs" << names << "txt" << "Selected: 5 files, 5 bytes" << ""
+        << "Finished." << "src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\n"
+                          "src/z/q.txt 1" << "";
+    for (const char *stop : {"Esc", "close"})
+        QTest::newRow(stop) << stop << abc << "txt" << "Selected: 3 files, 3 bytes" << ""
+            << "Stopped. Copied 1 file (1 byte). 2 were not reached." << "src/.\\.txt 1"
+            << "Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\n"
+               "Not reached,,src/(.)\\.txt,des/src/\\2\\.txt";
+    // clang-format on
+}
+
+// Every checked file comes out with one outcome: the tree, the closing message, the saved
+// details and the memory of the source tell the same.
+void tst_MainWindow::pick()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, layout);
+    QFETCH(QString, types);
+    QFETCH(QString, selected);
+    QFETCH(QString, question);
+    QFETCH(QString, status);
+    QFETCH(QString, files);
+    QFETCH(QString, details);
+    const QString src = temp->filePath("src");
+    const QString des = temp->filePath("des");
+    // "name*n": a file of n bytes; other files hold one.
+    for (const QString &entry : layout.split(' ')) {
+        if (entry.contains('>'))
+            makeTree(src, {entry});
+        else
+            writeFile(src + '/' + entry.section('*', 0, 0),
+                      QByteArray(entry.section('*', 1).toInt() + !entry.contains('*'), 'x'));
+    }
+    std::optional<Mount> mount;
+    std::optional<DiskImage> disk;
+    if (setup.contains("size=") && !mount.emplace(des, setup).mounted)
+        QSKIP("cannot mount a tmpfs here (needs root)");
+    if (setup == "fat" || setup == "ntfs") {
+        disk.emplace(temp->filePath("disk.img"), des,
+                     setup == "fat" ? DiskImage::Fat : DiskImage::Ntfs);
+        if (!disk->mounted())
+            QSKIP(qPrintable(disk->reason));
+    }
+    if (setup == "existing") {
+        QDir().mkpath(des + "/src");
+        QCOMPARE(QProcess::execute("cp", {"-p", src + "/a.txt", des + "/src/a.txt"}), 0);
+        writeFile(des + "/src/b.txt", "xx");
+    }
+    {
+        Trovella window;
+        chooseDestination(window, des);
+        QVERIFY(scanAndCheck(window, src, types.split(',')));
+        QTRY_COMPARE(statusText(window), selected);
+        if (setup == "gone, pipe")
+            QVERIFY(QFile::remove(src + "/b.txt") && QFile::remove(src + "/c.txt")
+                    && ::mkfifo(QFile::encodeName(src + "/c.txt").constData(), 0644) == 0);
+        // The pick stops after the file in hand.
+        connect(
+                widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, &window,
+                [&] {
+                    // A change of the list, as a group applied would make, leaves Pick off.
+                    typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+                    for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
+                        QVERIFY(!enabled(window, name));
+                    if (setup == "close")
+                        window.close();
+                    else if (setup == "Esc")
+                        QMetaObject::invokeMethod(window.findChild<QShortcut *>("stopPickShortcut"),
+                                                  "activated");
+                },
+                Qt::SingleShotConnection);
+        Prompt::setNextAnswer(status == "Nothing was copied." ? QMessageBox::No : QMessageBox::Yes);
+        auto *bnPick = widget<QPushButton>(&window, "bnPick");
+        bnPick->setFocus();
+        QTest::keyClick(bnPick, Qt::Key_Space);
+
+        matches(Prompt::lastText(), question);
+        QCOMPARE(statusText(window), status);
+        QCOMPARE(window.focusWidget(), typeList(window));
+        for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes"})
+            QVERIFY(enabled(window, name));
+        QCOMPARE(enabled(window, "bnViewPickResult"), status != "Nothing was copied.");
+        const QString found = tree(des);
+        matches(found, files);
+        const QString csv = temp->filePath("details.csv");
+        if (auto *bnDetails = widget<QPushButton>(&window, "bnPickDetails");
+            !bnDetails->isHidden()) {
+            bnDetails->click();
+            chooseFolder(*window.findChild<QDialog *>("PickReportDialog"), "bnSave", csv);
+        }
+        QStringList lines = QString(readFile(csv)).remove(temp->path() + '/').split('\n');
+        lines.removeAll("");
+        lines.removeAll("Outcome,Reason,Source,Target");
+        lines.sort();
+        matches(lines.join('\n'), details);
+
+        // The account stays through changes of the check marks, and a second pick has its own.
+        typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+        QCOMPARE(statusText(window), status);
+        if (setup.isEmpty() && status == "Finished.") {
+            typeList(window)->item(0)->setCheckState(Qt::Checked);
+            pickFiles(window);
+            QCOMPARE(statusText(window), "No file was copied. 6 were already there.");
+            QCOMPARE(tree(des), found);
+        }
+        chooseDestination(window, temp->filePath("other"));
+        QCOMPARE(statusText(window), QString());
+        chooseDestination(window, des);
+    }
+    // The memory names the folder the files went to, so the next pick goes there again.
+    QCOMPARE(readFile(src + "/.trovella").split('\n').first(), (des + "/src").toUtf8());
+}
+
+// View Result opens the folder picked into, or says why it cannot.
+void tst_MainWindow::viewResult()
+{
+    const QString des = temp->filePath("50% #1? done");
+    writeFile(temp->filePath("src/a"), "");
+    writeFile("browser", "#!/bin/sh\necho \"$1\" > out\n");
+    QFile::setPermissions("browser", QFile::ReadOwner | QFile::ExeOwner);
+    Trovella window;
+    chooseDestination(window, des);
+    scan(window, temp->filePath("src"));
+    pickFiles(window);
+    for (const QString &command : {temp->filePath("browser %1"), QString("/no/browser")}) {
+        WebThread::setCommandForTests(command);
+        widget<QPushButton>(&window, "bnViewPickResult")->click();
+        QTRY_COMPARE(WebThread::count(), 0);
+    }
+    QTRY_COMPARE(readFile("out"), QUrl::fromLocalFile(des + "/src").toString().toUtf8() + '\n');
+    QCOMPARE(statusText(window), "No web browser could be started to show " + des + "/src.");
+}
+
+// Folders and a file that cannot be read, names that are not UTF-8: the scan says so, the
+// account lists each, and the rest is copied.
+void tst_MainWindow::damagedSource()
+{
+    const QString src = temp->filePath("src");
+    const QString des = temp->filePath("des");
+    makeTree(src, {"a.txt", "locked.txt", "shut/b.txt", "closed/c.txt"});
+    const QByteArray root = QFile::encodeName(src);
+    QVERIFY(::mkdir(root + "/\xe9t\xe9", 0755) == 0);
+    for (const char *name : {"/\xff\xfe.bin", "/caf\xe9.txt", "/\xe9t\xe9/inner.txt"})
+        touch(root + name);
+    for (const char *name : {"/locked.txt", "/shut", "/closed"})
+        QVERIFY(QFile::setPermissions(src + name, {}));
+    std::optional<WithoutRootRights> asUser(std::in_place);
+    if (QFile(src + "/locked.txt").open(QIODevice::ReadOnly))
+        QSKIP("cannot give up root's right to read every file here");
+    for (const char *log :
+         {"Left out .*/src/\\\\xff\\\\xfe\\.bin: its name",
+          "Left out .*/src/caf\\\\xe9\\.txt: its name",
+          "Left out .*/src/\\\\xe9t\\\\xe9/inner\\.txt: its name",
+          "Cannot read folder .*/src/shut: ", "Cannot read folder .*/src/closed: "})
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(log));
+
+    Trovella window;
+    chooseDestination(window, des);
+    scan(window, src);
+    QCOMPARE(statusText(window),
+             "2 folders could not be read. 3 files have names that cannot be read and were left "
+             "out.");
+    QVERIFY(scanAndCheck(window, src, {"*"}));
+    QCOMPARE(types(window), QStringList {"txt*"});
+    pickFiles(window);
+    asUser.reset();
+    QCOMPARE(statusText(window), "Copied 1 file (0 bytes). 1 could not be copied.");
+    QCOMPARE(entries(des, QDir::Files), QStringList {"src/a.txt"});
+    QStringList reasons;
+    for (const PickReport::Row &row : window.lastPickReport().rows())
+        reasons << PickReport::outcomeText(row.outcome) + ": " + row.reason;
+    reasons.sort();
+    QCOMPARE(reasons.join('\n'),
+             "Could not be copied: no permission to read it\n"
+             "Left out by the scan: the folder could not be read\n"
+             "Left out by the scan: the folder could not be read\n"
+             "Left out by the scan: the name is not valid UTF-8\n"
+             "Left out by the scan: the name is not valid UTF-8\n"
+             "Left out by the scan: the name is not valid UTF-8");
+    // The temporary folder cannot remove names Qt cannot spell.
+    QProcess::execute("rm", {"-rf", src});
+}
+
+// The process is killed in the middle of a pick: every name in the destination holds a
+// whole file, and the next pick completes the copy.
+void tst_MainWindow::killedMidPick()
+{
+    const QString src = temp->filePath("src");
+    const QString des = temp->filePath("des");
+    for (int i = 0; i < 600; ++i)
+        writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
+                  QByteArray(64 * 1024 + i, 'a' + i % 26));
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {"--child", "pick", src, des});
+    while (child.bytesAvailable() < 50 && child.waitForReadyRead(60000)) { }
+    child.kill();
+    QVERIFY(child.waitForFinished());
+
+    const QStringList left = entries(des, QDir::Files);
+    QVERIFY(left.size() < 600);
+    for (const QString &name : left)
+        QCOMPARE(readFile(des + '/' + name), readFile(temp->filePath(name)));
+    Trovella window;
+    chooseDestination(window, des);
+    QVERIFY(scanAndCheck(window, src, {"*"}));
+    pickFiles(window);
+    QCOMPARE(window.lastPickReport().count(PickReport::Same), left.size());
+    QCOMPARE(entries(des + "/src", QDir::Files), entries(src, QDir::Files));
+    for (const QString &name : entries(src, QDir::Files))
+        QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
+}
+
+void tst_MainWindow::crashWhileWriting_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("old");
+    QTest::newRow("memory file") << ".trovella" << QByteArray("/d\n1:jpg\n0:txt\n");
+    QTest::newRow("group store") << "FileTypeGroup" << QByteArray("Pictures=jpg;png\r\n");
+}
+
+// A crash in the middle of writing leaves the previous file whole and nothing beside it.
+void tst_MainWindow::crashWhileWriting()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, old);
+    writeFile(temp->filePath("work/" + name), old);
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {"--child", name, temp->filePath("work")});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(readFile(temp->filePath("work/" + name)), old);
+    // A lock left by a dead process is taken over by the next writer.
+    QStringList left = entries(temp->filePath("work"));
+    left.removeOne(name + ".lock");
+    QCOMPARE(left, QStringList {name});
+}
+
+void tst_MainWindow::ownFilesOfOtherKinds_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    for (const char *name : {".trovella", "FileTypeGroup"})
+        for (const char *kind : {"link", "pipe", "locked folder"})
+            QTest::newRow(qPrintable(QString("%1 %2").arg(name, kind))) << name << kind;
+}
+
+// A memory file or group store that is a link or a pipe is neither written through nor
+// waited on; in a folder the user may not write to, a file the user may write is written.
+void tst_MainWindow::ownFilesOfOtherKinds()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    const QString folder = temp->path();
+    const QString path = folder + '/' + name;
+    const bool memory = name == ".trovella";
+    const QByteArray old = memory ? "/d\n1:jpg\n" : "Pictures=jpg\r\n";
+    const QString elsewhere = temp->filePath("elsewhere");
+    if (kind == "link") {
+        writeFile(elsewhere, old);
+        QVERIFY(QFile::link(elsewhere, path));
+    } else if (kind == "pipe") {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+    } else {
+        writeFile(path, old);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    std::optional<WithoutRootRights> asUser;
+    if (kind == "locked folder")
+        asUser.emplace();
+    if (asUser && QFile(folder + "/probe").open(QIODevice::WriteOnly))
+        QSKIP("cannot give up root's right to write every folder here");
+    const QRegularExpression refused("Left .*/" + QRegularExpression::escape(name)
+                                     + " alone: it is not a regular file");
+    if (kind == "pipe")
+        QTest::ignoreMessage(QtWarningMsg, refused);
+    FileTypeGroupStore store;
+    store.load();
+    QCOMPARE(memory ? TypeMemory::read(folder).found : !store.groups().isEmpty(), kind != "pipe");
+    if (kind != "locked folder")
+        QTest::ignoreMessage(QtWarningMsg, refused);
+    store.setTypes("Audio", "mp3");
+    memory ? TypeMemory::write(folder, "/new", {"png"}, {}) : store.save();
+    asUser.reset();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+    QCOMPARE(QFileInfo(path).isFile() && readFile(path).startsWith(memory ? "/new" : "Audio=mp3"),
+             kind == "locked folder");
+    QCOMPARE(readFile(elsewhere), kind == "link" ? old : "");
+}
+
+// Re-invoked with "--child kind folder [destination]" the executable does one piece of work
+// that the tests watch from outside; otherwise it runs the tests.
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    if (argc > 3 && qstrcmp(argv[1], "--child") == 0)
+        return runChild(app.arguments().at(2), app.arguments().at(3), app.arguments().value(4));
+    tst_MainWindow tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
 #include "tst_mainwindow.moc"
