@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWebEngineView>
@@ -559,59 +560,19 @@ void tst_MainWindow::advertStaysWhereItIs()
 
 void tst_MainWindow::pick_data()
 {
-    for (const char *column :
-         {"setup", "layout", "types", "selected", "question", "status", "files", "details"})
-        QTest::addColumn<QString>(column);
-    const QString abc = "a.txt b.txt c.txt";
-    const QString names = "d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt";
-    const QString tooBig = "2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?";
-    const QString unstored = "Could not be copied,the disk cannot store this name,"
-                             "src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt";
     // clang-format off
-    QTest::newRow("types") << "" << "2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile"
-        << "jpg,gz," << "Selected: 6 files, 6 bytes" << "" << "Finished."
-        << "src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\n"
-           "src/x.tar.gz 1" << "";
-    QTest::newRow("links") << "" << "a.txt sub/up>.. sub/self>self out>../outside "
-                                    "../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt"
-        << "txt," << "Selected: 4 files, 2 bytes" << ""
-        << "Copied 2 files (2 bytes). 2 could not be copied." << "src/a.txt 1\nsrc/link.txt 1"
-        << "Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\n"
-           "Could not be copied,the link leads in a circle,src/sub/self,des/src/sub/self";
-    QTest::newRow("existing") << "existing" << abc << "txt" << "Selected: 3 files, 3 bytes" << ""
-        << "Copied 1 file (1 byte). 2 were already there (1 different)."
-        << "src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1"
-        << "\"Already there, different\",,src/b.txt,des/src/b.txt\n"
-           "\"Already there, same\",,src/a.txt,des/src/a.txt";
-    QTest::newRow("gone, pipe") << "gone, pipe" << abc << "txt" << "Selected: 3 files, 3 bytes"
-        << "" << "Copied 1 file (1 byte). 2 could not be copied." << "src/a.txt 1"
-        << "Could not be copied,not a regular file,src/c.txt,des/src/c.txt\n"
-           "Could not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt";
-    for (const char *answer : {"go on", "stop"})
-        QTest::newRow(answer) << "size=1m" << abc + " d/big.txt#2097152" << "txt"
-            << "Selected: 4 files, 2.0 MB" << tooBig
-            << (*answer == 'g' ? "Copied 3 files (3 bytes). 1 could not be copied."
-                               : "Nothing was copied.")
-            << (*answer == 'g' ? "src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1" : "")
-            << (*answer == 'g' ? "Could not be copied,the disk is full,src/d/big.txt,"
-                                 "des/src/d/big.txt" : "");
-    QTest::newRow("read-only") << "ro,size=1m" << abc << "txt" << "Selected: 3 files, 3 bytes"
-        << "" << "No file was copied. 3 could not be copied." << ""
-        << QString("Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n")
-               .repeated(3).chopped(1);
-    QTest::newRow("FAT") << "fat" << names << "txt" << "Selected: 5 files, 5 bytes"
-        << "The destination cannot store these names; they will not be copied:\n"
-           "    (d/a:b|z/[qQ])\\.txt\n    (d/a:b|z/[qQ])\\.txt\nPick anyway\\?"
-        << "Copied 3 files (3 bytes). 2 could not be copied."
-        << "src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1" << unstored + '\n' + unstored;
-    QTest::newRow("NTFS") << "ntfs" << names << "txt" << "Selected: 5 files, 5 bytes" << ""
-        << "Finished." << "src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\n"
-                          "src/z/q.txt 1" << "";
-    for (const char *stop : {"Esc", "close"})
-        QTest::newRow(stop) << stop << abc << "txt" << "Selected: 3 files, 3 bytes" << ""
-            << "Stopped. Copied 1 file (1 byte). 2 were not reached." << "src/.\\.txt 1"
-            << "Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\n"
-               "Not reached,,src/(.)\\.txt,des/src/\\2\\.txt";
+    addRows({"row~setup~layout~types~selected~question~status~files~details",
+        "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~~Finished.~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
+        "links~~a.txt sub/up>.. sub/self>self out>../outside ../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt~txt,~Selected: 4 files, 2 bytes~~Copied 2 files (2 bytes). 2 could not be copied.~src/a.txt 1\nsrc/link.txt 1~Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\nCould not be copied,the link leads in a circle,src/sub/self,des/src/sub/self",
+        "existing~existing~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
+        "gone, pipe~gone, pipe~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 could not be copied.~src/a.txt 1~Could not be copied,not a regular file,src/c.txt,des/src/c.txt\nCould not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt",
+        "go on~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Copied 3 files (3 bytes). 1 could not be copied.~src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1~Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt",
+        "stop~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Nothing was copied.~~",
+        "read-only~ro,size=1m~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~No file was copied. 3 could not be copied.~~(Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n?){3}",
+        "FAT~fat~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~The destination cannot store these names; they will not be copied:\n(    (d/a:b|z/[qQ])\\.txt\n){2}Pick anyway\\?~Copied 3 files (3 bytes). 2 could not be copied.~src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1~(Could not be copied,the disk cannot store this name,src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt\n?){2}",
+        "NTFS~ntfs~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~~Finished.~src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\nsrc/z/q.txt 1~",
+        "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt",
+        "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt"}, '~');
     // clang-format on
 }
 
@@ -656,19 +617,17 @@ void tst_MainWindow::pick()
             QVERIFY(QFile::remove(src + "/b.txt") && QFile::remove(src + "/c.txt")
                     && ::mkfifo(QFile::encodeName(src + "/c.txt").constData(), 0644) == 0);
         // The pick stops after the file in hand.
-        connect(
-                widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged, &window,
-                [&] {
-                    // A change of the list, as a group applied would make, leaves Pick off.
-                    typeList(window)->item(0)->setCheckState(Qt::Unchecked);
-                    for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
-                        QVERIFY(!enabled(window, name));
-                    if (setup == "close")
-                        window.close();
-                    else if (setup == "Esc")
-                        QMetaObject::invokeMethod(window.findChild<QShortcut *>("stopPickShortcut"),
-                                                  "activated");
-                },
+        const auto stop = [&] {
+            // A change of the list, as a group applied would make, leaves Pick off.
+            typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+            for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
+                QVERIFY(!enabled(window, name));
+            if (setup == "close")
+                window.close();
+            else if (setup == "Esc")
+                emit window.findChild<QShortcut *>("stopPickShortcut")->activated();
+        };
+        connect(window.statusBar(), &QStatusBar::messageChanged, &window, stop,
                 Qt::SingleShotConnection);
         Prompt::setNextAnswer(status == "Nothing was copied." ? QMessageBox::No : QMessageBox::Yes);
         auto *bnPick = widget<QPushButton>(&window, "bnPick");
