@@ -103,25 +103,21 @@ void chooseGroup(Trovella &window, const QString &text)
 
 void pickFiles(Trovella &window) { widget<QPushButton>(&window, "bnPick")->click(); }
 
-QStringList texts(QComboBox *box)
+// The rows of a list or box, "*" marking a checked one and "!" one shown in red as new.
+QStringList rows(QAbstractItemModel *model)
 {
     QStringList result;
-    for (int i = 0; i < box->count(); ++i)
-        result << box->itemText(i);
-    return result;
-}
-
-// Each type on the list, "*" marking a checked one and "!" one shown in red as new.
-QStringList types(Trovella &window)
-{
-    QStringList result;
-    for (int row = 0; row < typeList(window)->count(); ++row) {
-        const QListWidgetItem *item = typeList(window)->item(row);
-        result << item->text() + (item->checkState() == Qt::Checked ? "*" : "")
-                        + (item->foreground().color() == Qt::red ? "!" : "");
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        result << index.data().toString()
+                        + (index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? "*" : "")
+                        + (index.data(Qt::ForegroundRole).value<QBrush>().color() == Qt::red ? "!"
+                                                                                             : "");
     }
     return result;
 }
+
+QStringList types(Trovella &window) { return rows(typeList(window)->model()); }
 
 void setTypes(Trovella &window, const QStringList &types)
 {
@@ -164,7 +160,7 @@ QStringList edit(Trovella &window, const QStringList &steps)
                 // The save fails; the editor opens again with the edits, for another OK.
                 QVERIFY(QFile::remove(storeFile) && QDir().mkdir(storeFile));
                 whenModalOpens(&window, [&](QWidget *again) {
-                    seen << texts(widget<QComboBox>(again, "cbbGroupName")).join(',');
+                    seen << rows(widget<QComboBox>(again, "cbbGroupName")->model()).join(',');
                     QDir().rmdir(storeFile);
                     widget<QPushButton>(again, "bnOK")->click();
                 });
@@ -174,7 +170,7 @@ QStringList edit(Trovella &window, const QStringList &steps)
             if (!name->toolTip().isEmpty())
                 seen << name->toolTip();
         }
-        seen << texts(name).join(',') << types->toPlainText()
+        seen << rows(name->model()).join(',') << types->toPlainText()
              << widget<QLabel>(dialog, "labelTypesHint")->text();
         widget<QPushButton>(dialog, steps.contains("cancel") ? "bnCancel" : "bnOK")->click();
     });
@@ -474,13 +470,11 @@ void tst_MainWindow::translated()
     QFETCH(QString, files);
     QDir appDir(QCoreApplication::applicationDirPath());
     writeFile(appDir.filePath("0.txt"), {});
-    for (const QString &file : files.split(' ', Qt::SkipEmptyParts))
-        QCOMPARE(runQuietly(LRELEASE,
-                            {"-silent",
-                             TROVELLA_SOURCE_DIR "/translations/trovella_" + file.section('=', 1)
-                                     + ".ts",
-                             "-qm", appDir.filePath(file.section('=', 0, 0))}),
-                 0);
+    for (const QString &file : files.split(' ', Qt::SkipEmptyParts)) {
+        const QString ts = "/translations/trovella_" + file.section('=', 1) + ".ts";
+        const QString qm = appDir.filePath(file.section('=', 0, 0));
+        QCOMPARE(runQuietly(LRELEASE, {"-silent", TROVELLA_SOURCE_DIR + ts, "-qm", qm}), 0);
+    }
     writeFile(storeFile, {});
     Trovella w;
     w.show();
@@ -566,8 +560,7 @@ void tst_MainWindow::pick()
     QFETCH(QString, status);
     QFETCH(QString, files);
     QFETCH(QString, details);
-    const QString src = temp->filePath("src");
-    const QString des = temp->filePath("des");
+    const QString src = temp->filePath("src"), des = temp->filePath("des");
     // Files without a size hold one byte.
     for (const QString &entry : layout.split(' '))
         makeTree(src, {entry.contains(QRegularExpression("[>#]")) ? entry : entry + "=x"});
@@ -652,9 +645,7 @@ void tst_MainWindow::pick()
 void tst_MainWindow::viewResult()
 {
     const QString des = temp->filePath("50% #1? done");
-    writeFile(temp->filePath("src/a"), "");
-    writeFile("browser", "#!/bin/sh\necho \"$1\" > out\n");
-    QFile::setPermissions("browser", QFile::ReadOwner | QFile::ExeOwner);
+    makeTree(temp->path(), {"src/a", "browser=#!/bin/sh\necho \"$1\" > out\n", "browser!0500"});
     Trovella window;
     chooseDestination(window, des);
     scan(window, temp->filePath("src"));
@@ -672,8 +663,7 @@ void tst_MainWindow::viewResult()
 // account lists each, and the rest is copied.
 void tst_MainWindow::damagedSource()
 {
-    const QString src = temp->filePath("src");
-    const QString des = temp->filePath("des");
+    const QString src = temp->filePath("src"), des = temp->filePath("des");
     makeTree(src,
              {"a.txt", "locked.txt", "shut/b.txt", "closed/c.txt", "locked.txt!0", "shut!0",
               "closed!0"});
@@ -719,8 +709,7 @@ void tst_MainWindow::damagedSource()
 // whole file, and the next pick completes the copy.
 void tst_MainWindow::killedMidPick()
 {
-    const QString src = temp->filePath("src");
-    const QString des = temp->filePath("des");
+    const QString src = temp->filePath("src"), des = temp->filePath("des");
     for (int i = 0; i < 600; ++i)
         writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
                   QByteArray(64 * 1024 + i, 'a' + i % 26));
