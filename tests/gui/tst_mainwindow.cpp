@@ -77,19 +77,15 @@ QListWidget *typeList(Trovella &window) { return widget<QListWidget>(&window, "l
 bool scanAndCheck(Trovella &window, const QString &source, const QStringList &types)
 {
     scan(window, source);
-    for (int row = 0; row < typeList(window)->count(); ++row) {
+    for (int row = 0; row < typeList(window)->count(); ++row)
         if (types == QStringList {"*"} || types.contains(typeList(window)->item(row)->text()))
             typeList(window)->item(row)->setCheckState(Qt::Checked);
-    }
     return typeList(window)->count() > 0;
 }
 
 QString statusText(Trovella &window) { return window.statusBar()->currentMessage(); }
 
-bool enabled(Trovella &window, const char *name)
-{
-    return widget<QWidget>(&window, name)->isEnabled();
-}
+bool enabled(Trovella &w, const char *name) { return widget<QWidget>(&w, name)->isEnabled(); }
 
 // Chooses the group box's entry that starts with text as a user does, in its list.
 void chooseGroup(Trovella &window, const QString &text)
@@ -117,14 +113,6 @@ QStringList rows(QAbstractItemModel *model)
 }
 
 QStringList types(Trovella &window) { return rows(typeList(window)->model()); }
-
-void setTypes(Trovella &window, const QStringList &types)
-{
-    typeList(window)->clear();
-    for (const QString &type : types)
-        (new QListWidgetItem(QString(type).remove('*'), typeList(window)))
-                ->setCheckState(type.endsWith('*') ? Qt::Checked : Qt::Unchecked);
-}
 
 // Both folder fields, the destination used, whether Pick is on, the types and the status text.
 QStringList shown(Trovella &window)
@@ -410,10 +398,11 @@ void tst_MainWindow::groupSelection()
     QVERIFY(widget<QComboBox>(std::make_unique<Trovella>().get(), "cbbFileTypes")->count() > 0);
     writeFile(storeFile, "=JPG;.png; gif;;tif\r\na(b=jpg\r\n");
     Trovella window;
-    setTypes(window, {"*", "gif*", "jpg*", "png*", "tif"});
+    makeTree("t", {"a", "b.gif", "c.jpg", "d.png", "e.tif"});
+    scanAndCheck(window, QDir::current().filePath("t"), {"", "gif", "jpg", "png"});
     Prompt::setNextAnswer(QMessageBox::Ok);
     chooseGroup(window, "(");
-    const QStringList chosen {"*", "gif", "jpg", "png", "tif*"};
+    const QStringList chosen {"*!", "gif!", "jpg!", "png!", "tif*!"};
     QCOMPARE(types(window), chosen);
     Prompt::setNextAnswer(QMessageBox::Ok);
     chooseGroup(window, "a(b");
@@ -442,13 +431,14 @@ void tst_MainWindow::groupEditor()
     writeFile(storeFile, "A=a1\r\nB=b1\r\n");
     Trovella window;
     widget<QComboBox>(&window, "cbbFileTypes")->setCurrentIndex(1);
-    setTypes(window, {"doc*", "jpg", "txt*"});
+    makeTree("t", {"a.doc", "b.jpg", "c.txt"});
+    scanAndCheck(window, QDir::current().filePath("t"), {"doc", "txt"});
     Prompt::setNextAnswer(QMessageBox::Ok);
     QCOMPARE(edit(window, steps.split('|')),
              seen.replace("@", QDir::current().filePath(storeFile)).split('|'));
     QCOMPARE(readFile(storeFile), saved.toUtf8());
     // Nobody chose a group: the check marks stay the user's.
-    QCOMPARE(types(window), QStringList({"doc*", "jpg", "txt*"}));
+    QCOMPARE(types(window), QStringList({"doc*!", "jpg!", "txt*!"}));
     // The window holds what the file holds: OK without a change writes the same.
     edit(window, {});
     QCOMPARE(readFile(storeFile), saved.toUtf8());
