@@ -464,7 +464,7 @@ void tst_MainWindow::translated()
         const QString qm = appDir.filePath(file.section('=', 0, 0));
         QCOMPARE(runQuietly(LRELEASE, {"-silent", TROVELLA_SOURCE_DIR + ts, "-qm", qm}), 0);
     }
-    writeFile(storeFile, {});
+    QFile::remove(storeFile); // the built-in groups fill the box
     Trovella w;
     w.show();
     for (const QString &name : appDir.entryList({"*.qm"}))
@@ -613,10 +613,12 @@ void tst_MainWindow::pick()
         // The account stays through changes of the check marks, and a second pick has its own.
         typeList(window)->item(0)->setCheckState(Qt::Unchecked);
         QCOMPARE(statusText(window), status);
-        if (setup.isEmpty() && status == "Finished.") {
+        if ((setup.isEmpty() || setup == "ntfs") && status == "Finished.") {
             typeList(window)->item(0)->setCheckState(Qt::Checked);
             pickFiles(window);
-            QCOMPARE(statusText(window), "No file was copied. 6 were already there.");
+            QCOMPARE(statusText(window),
+                     QString("No file was copied. %1 were already there.")
+                             .arg(found.count('\n') + 1));
             QCOMPARE(tree(des), found);
         }
         chooseDestination(window, temp->filePath("other"));
