@@ -17,8 +17,7 @@ class tst_Storage : public QObject
 {
     Q_OBJECT
     std::unique_ptr<TestTree> temp;
-    std::unique_ptr<DiskImage> ntfs;
-    std::unique_ptr<SftpShare> share;
+    std::unique_ptr<Mount> mount;
     QString skipReason;
 
     // "des" in the tree, on the given disk; empty with skipReason when it cannot be.
@@ -26,20 +25,16 @@ class tst_Storage : public QObject
     {
         const QString des = temp->filePath("des");
         if (disk == "ntfs-3g")
-            ntfs = std::make_unique<DiskImage>(temp->filePath("ntfs.img"), des, DiskImage::Ntfs);
-        if (disk == "sshfs") {
-            temp->make({"shared/"});
-            share = std::make_unique<SftpShare>(temp->filePath("shared"), des);
-        }
-        skipReason = ntfs && !ntfs->mounted() ? ntfs->reason
-                : share && !share->mounted    ? share->reason
-                                              : "";
+            mount = std::make_unique<Mount>(Mount::Ntfs, des, temp->filePath("ntfs.img"));
+        if (disk == "sshfs")
+            mount = std::make_unique<Mount>(Mount::Sshfs, des, temp->filePath("shared"));
+        skipReason = mount && !mount->mounted() ? mount->reason : "";
         return skipReason.isEmpty() ? des : QString();
     }
 
 private slots:
     void init() { QVERIFY(QDir::setCurrent((temp = std::make_unique<TestTree>())->path())); }
-    void cleanup() { share.reset(), ntfs.reset(), temp.reset(); }
+    void cleanup() { mount.reset(), temp.reset(); }
 
     void listsTree_data()
     {
@@ -72,9 +67,9 @@ private slots:
         temp->make(layout, "tree");
         QString root = temp->filePath("tree");
         if (threads < 0) {
-            share = std::make_unique<SftpShare>(root, temp->filePath("share"));
-            if (!share->mounted)
-                QSKIP(qPrintable(share->reason));
+            mount = std::make_unique<Mount>(Mount::Sshfs, temp->filePath("share"), root);
+            if (!mount->mounted())
+                QSKIP(qPrintable(mount->reason));
             root = temp->filePath("share");
         }
         Mv::DirWalker walker(root + '/', qMax(threads, 0));
@@ -236,9 +231,9 @@ private slots:
     {
         temp->make({"src/a.txt#300000", "src/sub/b.txt#5000", "src/sub/c:d.txt#400000",
                     "src/e.txt#700000", "src/f.txt#1", "des/"});
-        const Mount mount(temp->filePath("des"), "size=1m");
-        if (!mount.mounted)
-            QSKIP("cannot mount a tmpfs here (needs root)");
+        const Mount tmpfs(Mount::Tmpfs, temp->filePath("des"), "size=1m");
+        if (!tmpfs.mounted())
+            QSKIP(qPrintable(tmpfs.reason));
         temp->make({"des/a.txt=already there", "des/sub/B.txt=not the same name here"});
         QList<QFileInfo> selection;
         for (const QString &line : temp->list("src"))
@@ -337,13 +332,13 @@ private slots:
     {
         QFETCH(QString, file);
         const bool readOnly = QByteArray(QTest::currentDataTag()).endsWith("read-only");
-        const Mount mount(temp->filePath("mnt"), "size=1m");
-        if (!mount.mounted)
-            QSKIP("cannot mount a tmpfs here (needs root)");
+        const Mount tmpfs(Mount::Tmpfs, temp->filePath("mnt"), "size=1m");
+        if (!tmpfs.mounted())
+            QSKIP(qPrintable(tmpfs.reason));
         QVERIFY(QDir::setCurrent(temp->filePath("mnt")));
         writeFile(file, "Pictures=jpg;png\r\n");
         if (readOnly) {
-            QVERIFY(mount.remount("ro"));
+            QVERIFY(tmpfs.remount("ro"));
         } else {
             QFile filler("filler");
             QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));

@@ -554,15 +554,12 @@ void tst_MainWindow::pick()
     for (const QString &entry : layout.split(' '))
         makeTree(src, {entry.contains(QRegularExpression("[>#]")) ? entry : entry + "=x"});
     std::optional<Mount> mount;
-    std::optional<DiskImage> disk;
-    if (setup.contains("size=") && !mount.emplace(des, setup).mounted)
-        QSKIP("cannot mount a tmpfs here (needs root)");
-    if (setup == "fat" || setup == "ntfs") {
-        disk.emplace(temp->filePath("disk.img"), des,
-                     setup == "fat" ? DiskImage::Fat : DiskImage::Ntfs);
-        if (!disk->mounted())
-            QSKIP(qPrintable(disk->reason));
-    }
+    if (setup.contains("size="))
+        mount.emplace(Mount::Tmpfs, des, setup);
+    if (setup == "fat" || setup == "ntfs")
+        mount.emplace(setup == "fat" ? Mount::Fat : Mount::Ntfs, des, temp->filePath("disk.img"));
+    if (mount && !mount->mounted())
+        QSKIP(qPrintable(mount->reason));
     if (setup == "existing")
         QCOMPARE(QProcess::execute("cp", {"-p", src + "/a.txt", des + "/src/a.txt"}), 0);
     {

@@ -98,11 +98,48 @@ void addRows(const QStringList &table, QChar separator)
     }
 }
 
-Mount::Mount(const QString &folder, const QString &options)
+Mount::Mount(Kind kind, const QString &folder, const QString &source)
     : folder(folder)
 {
     QDir().mkpath(folder);
-    mounted = runQuietly("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder}) == 0;
+    const QString make = kind == Fat ? "mkfs.vfat" : "mkntfs";
+    const QString server = "/usr/lib/openssh/sftp-server", command = folder + ".sftp";
+    if (kind == Tmpfs) {
+        if (!tryMount({"mount", "-t", "tmpfs", "-o", source, "tmpfs", folder}, {"umount"}))
+            reason = "cannot mount a tmpfs here (needs root)";
+    } else if (kind == Sshfs) {
+        QDir().mkpath(source);
+        writeFile(command, "#!/bin/sh\nexec " + server.toUtf8() + "\n");
+        QFile(command).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        if (QStandardPaths::findExecutable("sshfs").isEmpty() || !QFileInfo::exists(server))
+            reason = "sshfs or sftp-server is missing (apt-get install sshfs openssh-sftp-server)";
+        else if (!tryMount({"sshfs", "-o", "ssh_command=" + command, "local:" + source, folder},
+                           {"fusermount", "-u"}))
+            reason = "sshfs cannot mount here (no /dev/fuse, or no right to use it)";
+    } else if (QStandardPaths::findExecutable(make).isEmpty()) {
+        reason = make + " is missing (apt-get install dosfstools ntfs-3g)";
+    } else if (runQuietly("truncate", {"-s", "8M", source})
+               || runQuietly(make,
+                             kind == Fat ? QStringList {source} : QStringList {"-FQ", source})) {
+        reason = "could not make the image";
+    } else if (!tryMount({"mount", "-o", "loop", "-t", kind == Fat ? "vfat" : "ntfs-3g", source,
+                          folder},
+                         {"umount"})
+               && !tryMount(kind == Fat ? QStringList {"fusefat", "-o", "rw+", source, folder}
+                                        : QStringList {"ntfs-3g", source, folder},
+                            {"fusermount", "-u"})) {
+        reason = "no loop mount here (not root, or the kernel lacks it), and no FUSE driver "
+                 "that can open /dev/fuse";
+    }
+}
+
+bool Mount::tryMount(const QStringList &command, const QStringList &undo)
+{
+    // fusefat says it succeeded even when it could not open /dev/fuse.
+    if (runQuietly(command.first(), command.mid(1)) == 0
+        && QStorageInfo(folder).rootPath() == QDir(folder).absolutePath())
+        unmount = undo + QStringList {folder};
+    return mounted();
 }
 
 Mount::~Mount()
@@ -110,64 +147,14 @@ Mount::~Mount()
     // A mount cannot go while it is the working directory; lazily when something looks in.
     if (QDir::currentPath().startsWith(folder))
         QDir::setCurrent(QCoreApplication::applicationDirPath());
-    if (mounted && runQuietly("umount", {folder}) != 0)
-        runQuietly("umount", {"-l", folder});
+    if (mounted() && runQuietly(unmount.first(), unmount.mid(1)) != 0)
+        runQuietly(unmount.first(),
+                   QStringList {unmount.first() == "umount" ? "-l" : "-z"} + unmount.mid(1));
 }
 
 bool Mount::remount(const QString &options) const
 {
     return runQuietly("mount", {"-o", "remount,bind," + options, folder}) == 0;
-}
-
-DiskImage::DiskImage(const QString &image, const QString &folder, Kind kind)
-    : folder(folder)
-{
-    QDir().mkpath(folder);
-    const QString make = kind == Fat ? "mkfs.vfat" : "mkntfs";
-    const QStringList driver
-            = kind == Fat ? QStringList {"fusefat", "-o", "rw+"} : QStringList {"ntfs-3g"};
-    if (QStandardPaths::findExecutable(make).isEmpty())
-        reason = make + " is missing (apt-get install dosfstools ntfs-3g)";
-    else if (runQuietly("truncate", {"-s", "8M", image})
-             || runQuietly(make, kind == Fat ? QStringList {image} : QStringList {"-FQ", image}))
-        reason = "could not make the image";
-    else if (!runQuietly("mount",
-                         {"-o", "loop", "-t", kind == Fat ? "vfat" : "ntfs-3g", image, folder}))
-        unmount = {"umount", folder};
-    // fusefat says it succeeded even when it could not open /dev/fuse.
-    else if (!runQuietly(driver.first(), driver.mid(1) << image << folder)
-             && QStorageInfo(folder).rootPath() == QDir(folder).absolutePath())
-        unmount = {"fusermount", "-u", folder};
-    else
-        reason = "no loop mount here (not root, or the kernel lacks it), and no FUSE driver "
-                 "that can open /dev/fuse";
-}
-
-DiskImage::~DiskImage()
-{
-    if (mounted())
-        runQuietly(unmount.first(), unmount.mid(1));
-}
-
-SftpShare::SftpShare(const QString &folder, const QString &mountPoint)
-    : mountPoint(mountPoint)
-{
-    const QString server = "/usr/lib/openssh/sftp-server", command = mountPoint + ".sftp";
-    QDir().mkpath(mountPoint);
-    writeFile(command, "#!/bin/sh\nexec " + server.toUtf8() + "\n");
-    QFile(command).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-    if (QStandardPaths::findExecutable("sshfs").isEmpty() || !QFileInfo::exists(server))
-        reason = "sshfs or sftp-server is missing (apt-get install sshfs openssh-sftp-server)";
-    else if (runQuietly("sshfs", {"-o", "ssh_command=" + command, "local:" + folder, mountPoint}))
-        reason = "sshfs cannot mount here (no /dev/fuse, or no right to use it)";
-    else
-        mounted = true;
-}
-
-SftpShare::~SftpShare()
-{
-    if (mounted && runQuietly("fusermount", {"-u", mountPoint}) != 0)
-        runQuietly("fusermount", {"-uz", mountPoint});
 }
 
 HttpServer::HttpServer()

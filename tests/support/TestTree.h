@@ -56,54 +56,28 @@ public:
     bool current = false;
 };
 
-// A small tmpfs on folder for the life of the object; mounting needs root, or root's part in a
-// user namespace (tests/in-own-namespace).
+// A file system on folder for the life of the object: a small tmpfs (source holds its
+// options), a FAT or NTFS image made at source (a loop mount, else the FUSE driver), or the
+// folder source through sshfs speaking SFTP to a local sftp-server over a pipe, so no SSH
+// server is needed. Mounting needs root, or root's part in a user namespace
+// (tests/in-own-namespace); reason says why it failed.
 class Mount
 {
 public:
-    Mount(const QString &folder, const QString &options);
+    enum Kind { Tmpfs, Fat, Ntfs, Sshfs };
+    Mount(Kind kind, const QString &folder, const QString &source);
     ~Mount();
     Q_DISABLE_COPY(Mount)
+    bool mounted() const { return !unmount.isEmpty(); }
     // Changes the flags of this mount rather than of the file system, which root in a user
     // namespace may not do.
     bool remount(const QString &options) const;
-    bool mounted = false;
-
-private:
-    QString folder;
-};
-
-// A small FAT or NTFS file system on folder for the life of the object: a loop mount, else
-// the FUSE driver (fusefat, ntfs-3g) on the image. reason says why it failed.
-class DiskImage
-{
-public:
-    enum Kind { Fat, Ntfs };
-    DiskImage(const QString &image, const QString &folder, Kind kind);
-    ~DiskImage();
-    Q_DISABLE_COPY(DiskImage)
-    bool mounted() const { return !unmount.isEmpty(); }
     QString reason;
 
 private:
+    bool tryMount(const QStringList &command, const QStringList &undo);
     QString folder;
     QStringList unmount;
-};
-
-// folder seen through sshfs at mountPoint for the life of the object: a FUSE share speaking
-// SFTP to a local sftp-server over a pipe, so no SSH server is needed. reason says why it
-// failed.
-class SftpShare
-{
-public:
-    SftpShare(const QString &folder, const QString &mountPoint);
-    ~SftpShare();
-    Q_DISABLE_COPY(SftpShare)
-    bool mounted = false;
-    QString reason;
-
-private:
-    QString mountPoint;
 };
 
 // A web server on 127.0.0.1 with a fixed reply per path; it records every path asked for.
