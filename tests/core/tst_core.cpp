@@ -1,4 +1,3 @@
-#include "support/TestTree.h"
 #include "app/Site.h"
 #include "companion/DirWalker.h"
 #include "companion/Downloader.h"
@@ -13,6 +12,7 @@
 #include "groups/FileTypeGroupStore.h"
 #include "launcher/BrowserCommand.h"
 #include "launcher/WebThread.h"
+#include "support/TestTree.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -587,7 +587,6 @@ private slots:
 
     void sizesOnePass()
     {
-        TestTree temp;
         QList<QFileInfo> files;
         QMap<QString, qint64> expected;
         for (int i = 0; i < 120; ++i) {
@@ -595,8 +594,8 @@ private slots:
                                          .arg(i % 5)
                                          .arg(i)
                                          .arg(QStringList {"JPG", "jpg", "", "gz"}.at(i % 4));
-            temp.make({name + '#' + QString::number(i * 37 % 5000)});
-            files << QFileInfo(temp.filePath(name));
+            temp->make({name + '#' + QString::number(i * 37 % 5000)});
+            files << QFileInfo(temp->filePath(name));
             expected[files.last().suffix().toLower()] += i * 37 % 5000;
         }
         TypeStatistics statistics;

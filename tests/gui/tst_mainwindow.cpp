@@ -1,4 +1,3 @@
-#include "TestSupport.h"
 #include "app/TerminationSignals.h"
 #include "core/TypeMemory.h"
 #include "core/WindowPlacement.h"
@@ -7,6 +6,7 @@
 #include "mainwindow/AdvertPage.h"
 #include "mainwindow/Prompt.h"
 #include "mainwindow/Trovella.h"
+#include "support/TestTree.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -243,549 +243,534 @@ void matches(const QString &text, const QString &pattern)
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
+    std::optional<ScratchFolder> temp;
 
 private slots:
     void init() { QVERIFY(temp.emplace().current); }
-    void memory_data();
-    void memory();
-    void exitDuringWalk();
-    void remembered_data();
-    void remembered();
-    void groupSelection();
-    void groupEditor_data();
-    void groupEditor();
-    void translated_data();
-    void translated();
-    void advertStaysWhereItIs_data();
-    void advertStaysWhereItIs();
-    void pick_data();
-    void pick();
-    void viewResult();
-    void damagedSource();
-    void killedMidPick();
-    void crashWhileWriting_data();
-    void crashWhileWriting();
-    void ownFilesOfOtherKinds_data();
-    void ownFilesOfOtherKinds();
 
-private:
-    std::optional<ScratchFolder> temp;
-};
-
-void tst_MainWindow::memory_data()
-{
-    // "@other" stands for an existing folder, "@before" for the one chosen before the scan;
-    // the types end with the status text.
-    // clang-format off
-    addRows({"row~files~memory~dest~types",
-        "checked wins; case matters; empty line clears~README a.jpg b.png c.txt~\n0:jpg\n1:jpg\n0:png\n1:gone\n1:TXT\n1:\n~~*|jpg*|png|txt!|Selected: 2 files",
-        "folder there; memory files are no type~a.jpg sub/b.JPG .trovella sub/x.trovella x.TROVELLA~@other\n1:jpg\n~@other~jpg*|trovella!|Selected: 2 files",
-        "folder gone~a.jpg~@other/gone\n1:jpg\n~@before~jpg*|Selected: 1 file"}, '~');
-    // clang-format on
-}
-
-void tst_MainWindow::memory()
-{
-    QFETCH(QString, files);
-    QFETCH(QString, memory);
-    QFETCH(QString, dest);
-    QTemporaryDir before, other, setup, tree;
-    dest.replace("@before", before.path()).replace("@other", other.path());
-    for (int i = 0; i < 300; ++i)
-        makeTree(setup.path(), {QStringLiteral("f.t%1").arg(i)});
-    writeFile(setup.filePath(".trovella"), before.path().toLocal8Bit() + '\n');
-    makeTree(tree.path(), files.split(' '));
-    writeFile(tree.filePath(".trovella"), memory.replace("@other", other.path()).toLocal8Bit());
-    Trovella window;
-    // The first item of the first fill lets events run: a scan queued then starts inside it.
-    bool armed = true;
-    connect(typeList(window)->model(), &QAbstractItemModel::rowsInserted, this, [&] {
-        if (std::exchange(armed, false))
-            QTimer::singleShot(0, &window, [&] { scan(window, tree.path()); });
-    });
-    scan(window, setup.path());
-    QFETCH(QString, types);
-    const QStringList expected {QStringList {tree.path(), dest, dest, dest.isEmpty() ? "-" : "Pick"}
-                                + types.split('|')};
-    QCOMPARE(shown(window), expected);
-    // Every file is there to pick but the memory files.
-    QCOMPARE(window.files().size(), files.count(' ') + 1 - files.count("trovella"));
-    // A folder that is not there changes nothing.
-    scan(window, tree.filePath("a.jpg"));
-    scan(window, tree.filePath("gone"));
-    QCOMPARE(shown(window), expected);
-}
-
-void tst_MainWindow::exitDuringWalk()
-{
-    QTemporaryDir tree;
-    for (int file = 0; file < 4000; ++file)
-        makeTree(tree.path(),
-                 {QStringLiteral("d%1/f%2.t%3").arg(file / 20).arg(file).arg(file % 50)});
-    writeFile(tree.filePath(".trovella"), "\n1:t1\n0:gone\n");
-    Trovella window;
-    // Presses Exit in the first events the walk lets through.
-    QStringList duringWalk;
-    QTimer::singleShot(0, &window, [&] {
-        for (const char *name : {"bnSourceFolder", "bnDesFolder", "bnPick", "bnExit"})
-            duringWalk << name + QString::number(enabled(window, name));
-        duringWalk << statusText(window).section(':', 0, 0);
-        widget<QPushButton>(&window, "bnExit")->click();
-    });
-    scan(window, tree.path());
-    QCOMPARE(duringWalk,
-             QStringList({"bnSourceFolder0", "bnDesFolder0", "bnPick0", "bnExit1", "Scanning"}));
-    QVERIFY(statusText(window).startsWith("Selected: "));
-    // A list cut short is not remembered.
-    QCOMPARE(readFile(tree.filePath(".trovella")), "\n1:t1\n0:gone\n");
-}
-
-void tst_MainWindow::remembered_data()
-{
-    QTest::addColumn<QString>("end");
-    for (const char *end : {"exit", "rescan", "other folder", "SIGTERM"})
-        QTest::newRow(end) << QString(end);
-}
-
-// The choices made in one scan come back in the next scan of the folder, however the first
-// one ended; so do the folders chosen.
-void tst_MainWindow::remembered()
-{
-    QFETCH(QString, end);
-    QTemporaryDir tree, destination, other;
-    makeTree(tree.path(), {"a.jpg", "sub/b.png", "c.txt", "d.gz"});
-    auto window = std::make_unique<Trovella>();
-    QCOMPARE(window->pos(),
-             centredPosition(QGuiApplication::primaryScreen()->size(), window->size()));
-    chooseFolder(*window, "bnDesFolder", destination.path());
-    QVERIFY(!enabled(*window, "bnPick"));
-    auto *browse = widget<QPushButton>(window.get(), "bnSourceFolder");
-    browse->setFocus();
-    QCOMPARE(chooseFolder(*window, "bnSourceFolder", tree.path()), QDir::rootPath());
-    // The scan's disabled Browse does not hand the focus on to Exit.
-    QCOMPARE(window->focusWidget(), browse);
-    for (const char *type : {"jpg", "txt"})
-        typeList(*window)->findItems(type, Qt::MatchExactly).at(0)->setCheckState(Qt::Checked);
-    makeTree(tree.path(), {"sub/new.webp"});
-
-    if (end == "other folder")
-        scan(*window, other.path());
-    if (end == "SIGTERM") {
-        quitOnTerminationSignals();
-        QTimer::singleShot(0, [] { ::kill(QCoreApplication::applicationPid(), SIGTERM); });
-        QCOMPARE(QCoreApplication::exec(), 0);
-    }
-    if (end == "exit" || end == "SIGTERM")
-        window = std::make_unique<Trovella>();
-    // Cancelled choosers change nothing.
-    QCOMPARE(chooseFolder(*window, "bnSourceFolder", QString()), tree.path());
-    chooseFolder(*window, "bnDesFolder", QString());
-    scan(*window, tree.path());
-    const QString dest = destination.path();
-    QCOMPARE(shown(*window),
-             QStringList({tree.path(), dest, dest, "Pick", "gz", "jpg*", "png", "txt*", "webp!",
-                          "Selected: 2 files"}));
-    window.reset();
-    QCOMPARE(readFile(tree.filePath(".trovella")),
-             dest.toLocal8Bit() + "\n1:jpg\n1:txt\n0:gz\n0:png\n0:webp\n");
-}
-
-// A missing group store is downloaded. The first entry is current from the start: choosing
-// it applies it all the same, by the types as written; a name holding "(" is cut there, so
-// its group cannot be found.
-void tst_MainWindow::groupSelection()
-{
-    QVERIFY(widget<QComboBox>(std::make_unique<Trovella>().get(), "cbbFileTypes")->count() > 0);
-    writeFile(storeFile, "=JPG;.png; gif;;tif\r\na(b=jpg\r\n");
-    Trovella window;
-    makeTree("t", {"a", "b.gif", "c.jpg", "d.png", "e.tif"});
-    scanAndCheck(window, QDir::current().filePath("t"), {"", "gif", "jpg", "png"});
-    Prompt::setNextAnswer(QMessageBox::Ok);
-    chooseGroup(window, "(");
-    const QStringList chosen {"*!", "gif!", "jpg!", "png!", "tif*!"};
-    QCOMPARE(types(window), chosen);
-    Prompt::setNextAnswer(QMessageBox::Ok);
-    chooseGroup(window, "a(b");
-    QCOMPARE(Prompt::lastText(), "no such type");
-    QCOMPARE(types(window), chosen);
-}
-
-void tst_MainWindow::groupEditor_data()
-{
-    // The store holds "A=a1" and "B=b1"; the main window shows B. Steps and seen: see edit().
-    // clang-format off
-    addRows({"row~steps~seen~saved",
-        "names~name:(x|name:x\ny|name:|choose:1|name:A|choose:0|name:X~A group name cannot hold \"=\", \"(\" or a line break.|A group name cannot hold \"=\", \"(\" or a line break.|A group needs a name.|There is a group named \"A\" already.|X,B|a1|||B(b1)~B=b1\r\nX=a1\r\n",
-        "Cancel drops edits~new|name:X|cancel~A,B,X||||B(b1)~A=a1\r\nB=b1\r\n",
-        "new twice, named; types as typed~new|new|name:P|types:jpg;JPG; .png~A,B,New group,P|jpg;JPG; .png|Never matches a file type: \"JPG\", \" .png\"||B(b1)~A=a1\r\nB=b1\r\nNew group=\r\nP=jpg;JPG; .png\r\n",
-        "failed save~name:X|fail~X,B|a1||X,B|The file type groups could not be saved to @: it is not a regular file|B(b1)~B=b1\r\nX=a1\r\n",
-        "delete the group shown~choose:1|delete~A|a1|||A(a1)~A=a1\r\n"}, '~');
-    // clang-format on
-}
-
-void tst_MainWindow::groupEditor()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, seen);
-    QFETCH(QString, saved);
-    writeFile(storeFile, "A=a1\r\nB=b1\r\n");
-    Trovella window;
-    widget<QComboBox>(&window, "cbbFileTypes")->setCurrentIndex(1);
-    makeTree("t", {"a.doc", "b.jpg", "c.txt"});
-    scanAndCheck(window, QDir::current().filePath("t"), {"doc", "txt"});
-    Prompt::setNextAnswer(QMessageBox::Ok);
-    QCOMPARE(edit(window, steps.split('|')),
-             seen.replace("@", QDir::current().filePath(storeFile)).split('|'));
-    QCOMPARE(readFile(storeFile), saved.toUtf8());
-    // Nobody chose a group: the check marks stay the user's.
-    QCOMPARE(types(window), QStringList({"doc*!", "jpg!", "txt*!"}));
-    // The window holds what the file holds: OK without a change writes the same.
-    edit(window, {});
-    QCOMPARE(readFile(storeFile), saved.toUtf8());
-}
-
-void tst_MainWindow::translated_data()
-{
-    // "name=language" compiles that language to name.
-    addRows({"row|files|pick", "none||Pick",
-             "first by name, case ignored|B.qm=zh_CN a.qm=de|Auswählen",
-             "Chinese|A.qm=zh_CN b.qm=de|挑选"});
-}
-
-// The first .qm file beside the program translates the window, and nothing after it; every
-// label and button shows its whole text.
-void tst_MainWindow::translated()
-{
-    QFETCH(QString, files);
-    QDir appDir(QCoreApplication::applicationDirPath());
-    writeFile(appDir.filePath("0.txt"), {});
-    for (const QString &file : files.split(' ', Qt::SkipEmptyParts)) {
-        const QString ts = "/translations/trovella_" + file.section('=', 1) + ".ts";
-        const QString qm = appDir.filePath(file.section('=', 0, 0));
-        QCOMPARE(runQuietly(LRELEASE, {"-silent", TROVELLA_SOURCE_DIR + ts, "-qm", qm}), 0);
-    }
-    QFile::remove(storeFile); // the built-in groups fill the box
-    Trovella w;
-    w.show();
-    for (const QString &name : appDir.entryList({"*.qm"}))
-        QVERIFY(appDir.remove(name));
-    QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
-    QCOMPARE(QCoreApplication::translate("TrovellaClass", "Pick"), "Pick");
-    for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>()) {
-        if (qobject_cast<QLabel *>(widget) || qobject_cast<QPushButton *>(widget))
-            QVERIFY2(widget->width() >= widget->sizeHint().width(),
-                     qPrintable(widget->property("text").toString()));
-    }
-}
-
-void tst_MainWindow::advertStaysWhereItIs_data()
-{
-    QTest::addColumn<QString>("script"); // "click" for a real click on the link
-    for (const char *script :
-         {"click", "document.links[0].click()", "window.open('/away') || location.assign('/away')",
-          "document.head.innerHTML = '<meta http-equiv=refresh content=0;/away>'"})
-        QTest::newRow(script) << QString(script);
-}
-
-// Only a real click leaves, once and through the signal; nothing else the page does takes
-// the strip anywhere.
-void tst_MainWindow::advertStaysWhereItIs()
-{
-    QFETCH(QString, script);
-    HttpServer site;
-    // A link that fills the view, so that a click anywhere lands on it.
-    site.replies["/ad"] = HttpServer::reply("200 OK", R"(<title>ad</title>
-<style>a{display:block;position:fixed;inset:0}</style><a href="/away">news</a>)");
-    QWebEngineView view;
-    auto *page = new WatchedPage(&view);
-    view.setPage(page);
-    view.resize(400, 100);
-    view.show();
-    QSignalSpy clicked(page, &AdvertPage::linkClicked);
-    QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
-    view.setUrl(site.url("/ad"));
-    QVERIFY(loaded.wait(30000) && loaded.at(0).at(0).toBool());
-    if (script != "click")
-        page->runJavaScript(script);
-    // The view takes a click only once it has drawn the page: click until one lands.
-    const auto decided = [page] { return !page->decisions.isEmpty(); };
-    for (int i = 0; script == "click" && i < 20 && !QTest::qWaitFor(decided, 500); ++i)
-        QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(200, 50));
-    QTRY_VERIFY_WITH_TIMEOUT(decided(), 10000);
-    QCOMPARE(page->decisions, QStringList {"/away rejected"});
-    QCOMPARE(clicked.size(), int(script == "click"));
-    QCOMPARE(clicked.value(0).value(0).toUrl(), script == "click" ? site.url("/away") : QUrl());
-    QCOMPARE(page->url(), site.url("/ad"));
-    QVERIFY(!site.requested.contains("/away"));
-}
-
-void tst_MainWindow::pick_data()
-{
-    // clang-format off
-    addRows({"row~setup~layout~types~selected~question~status~files~details",
-        "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~~Finished.~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
-        "links~~a.txt sub/up>.. sub/self>self out>../outside ../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt~txt,~Selected: 4 files, 2 bytes~~Copied 2 files (2 bytes). 2 could not be copied.~src/a.txt 1\nsrc/link.txt 1~Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\nCould not be copied,the link leads in a circle,src/sub/self,des/src/sub/self",
-        "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
-        "gone, pipe~gone, pipe~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 could not be copied.~src/a.txt 1~Could not be copied,not a regular file,src/c.txt,des/src/c.txt\nCould not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt",
-        "go on~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Copied 3 files (3 bytes). 1 could not be copied.~src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1~Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt",
-        "stop~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Nothing was copied.~~",
-        "read-only~ro,size=1m~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~No file was copied. 3 could not be copied.~~(Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n?){3}",
-        "FAT~fat~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~The destination cannot store these names; they will not be copied:\n(    (d/a:b|z/[qQ])\\.txt\n){2}Pick anyway\\?~Copied 3 files (3 bytes). 2 could not be copied.~src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1~(Could not be copied,the disk cannot store this name,src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt\n?){2}",
-        "NTFS~ntfs~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~~Finished.~src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\nsrc/z/q.txt 1~",
-        "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt",
-        "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt"}, '~');
-    // clang-format on
-}
-
-// Every checked file comes out with one outcome: the tree, the closing message, the saved
-// details and the memory of the source tell the same.
-void tst_MainWindow::pick()
-{
-    QFETCH(QString, setup);
-    QFETCH(QString, layout);
-    QFETCH(QString, types);
-    QFETCH(QString, selected);
-    QFETCH(QString, question);
-    QFETCH(QString, status);
-    QFETCH(QString, files);
-    QFETCH(QString, details);
-    const QString src = temp->filePath("src"), des = temp->filePath("des");
-    // Files without a size hold one byte.
-    for (const QString &entry : layout.split(' '))
-        makeTree(src, {entry.contains(QRegularExpression("[>#]")) ? entry : entry + "=x"});
-    std::optional<Mount> mount;
-    if (setup.contains("size="))
-        mount.emplace(Mount::Tmpfs, des, setup);
-    if (setup == "fat" || setup == "ntfs")
-        mount.emplace(setup == "fat" ? Mount::Fat : Mount::Ntfs, des, temp->filePath("disk.img"));
-    if (mount && !mount->mounted())
-        QSKIP(qPrintable(mount->reason));
-    if (setup == "existing")
-        QCOMPARE(QProcess::execute("cp", {"-p", src + "/a.txt", des + "/src/a.txt"}), 0);
+    void memory_data()
     {
+        // "@other" stands for an existing folder, "@before" for the one chosen before the scan;
+        // the types end with the status text.
+        // clang-format off
+        addRows({"row~files~memory~dest~types",
+            "checked wins; case matters; empty line clears~README a.jpg b.png c.txt~\n0:jpg\n1:jpg\n0:png\n1:gone\n1:TXT\n1:\n~~*|jpg*|png|txt!|Selected: 2 files",
+            "folder there; memory files are no type~a.jpg sub/b.JPG .trovella sub/x.trovella x.TROVELLA~@other\n1:jpg\n~@other~jpg*|trovella!|Selected: 2 files",
+            "folder gone~a.jpg~@other/gone\n1:jpg\n~@before~jpg*|Selected: 1 file"}, '~');
+        // clang-format on
+    }
+
+    void memory()
+    {
+        QFETCH(QString, files);
+        QFETCH(QString, memory);
+        QFETCH(QString, dest);
+        QTemporaryDir before, other, setup, tree;
+        dest.replace("@before", before.path()).replace("@other", other.path());
+        for (int i = 0; i < 300; ++i)
+            makeTree(setup.path(), {QStringLiteral("f.t%1").arg(i)});
+        writeFile(setup.filePath(".trovella"), before.path().toLocal8Bit() + '\n');
+        makeTree(tree.path(), files.split(' '));
+        writeFile(tree.filePath(".trovella"), memory.replace("@other", other.path()).toLocal8Bit());
+        Trovella window;
+        // The first item of the first fill lets events run: a scan queued then starts inside it.
+        bool armed = true;
+        connect(typeList(window)->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+            if (std::exchange(armed, false))
+                QTimer::singleShot(0, &window, [&] { scan(window, tree.path()); });
+        });
+        scan(window, setup.path());
+        QFETCH(QString, types);
+        const QStringList expected {
+                QStringList {tree.path(), dest, dest, dest.isEmpty() ? "-" : "Pick"}
+                + types.split('|')};
+        QCOMPARE(shown(window), expected);
+        // Every file is there to pick but the memory files.
+        QCOMPARE(window.files().size(), files.count(' ') + 1 - files.count("trovella"));
+        // A folder that is not there changes nothing.
+        scan(window, tree.filePath("a.jpg"));
+        scan(window, tree.filePath("gone"));
+        QCOMPARE(shown(window), expected);
+    }
+
+    void exitDuringWalk()
+    {
+        QTemporaryDir tree;
+        for (int file = 0; file < 4000; ++file)
+            makeTree(tree.path(),
+                     {QStringLiteral("d%1/f%2.t%3").arg(file / 20).arg(file).arg(file % 50)});
+        writeFile(tree.filePath(".trovella"), "\n1:t1\n0:gone\n");
+        Trovella window;
+        // Presses Exit in the first events the walk lets through.
+        QStringList duringWalk;
+        QTimer::singleShot(0, &window, [&] {
+            for (const char *name : {"bnSourceFolder", "bnDesFolder", "bnPick", "bnExit"})
+                duringWalk << name + QString::number(enabled(window, name));
+            duringWalk << statusText(window).section(':', 0, 0);
+            widget<QPushButton>(&window, "bnExit")->click();
+        });
+        scan(window, tree.path());
+        QCOMPARE(
+                duringWalk,
+                QStringList({"bnSourceFolder0", "bnDesFolder0", "bnPick0", "bnExit1", "Scanning"}));
+        QVERIFY(statusText(window).startsWith("Selected: "));
+        // A list cut short is not remembered.
+        QCOMPARE(readFile(tree.filePath(".trovella")), "\n1:t1\n0:gone\n");
+    }
+
+    void remembered_data()
+    {
+        addRows({"row|end", "exit|exit", "rescan|rescan", "other|other folder", "SIGTERM|SIGTERM"});
+    }
+
+    // The choices made in one scan come back in the next scan of the folder, however the first
+    // one ended; so do the folders chosen.
+    void remembered()
+    {
+        QFETCH(QString, end);
+        QTemporaryDir tree, destination, other;
+        makeTree(tree.path(), {"a.jpg", "sub/b.png", "c.txt", "d.gz"});
+        auto window = std::make_unique<Trovella>();
+        QCOMPARE(window->pos(),
+                 centredPosition(QGuiApplication::primaryScreen()->size(), window->size()));
+        chooseFolder(*window, "bnDesFolder", destination.path());
+        QVERIFY(!enabled(*window, "bnPick"));
+        auto *browse = widget<QPushButton>(window.get(), "bnSourceFolder");
+        browse->setFocus();
+        QCOMPARE(chooseFolder(*window, "bnSourceFolder", tree.path()), QDir::rootPath());
+        // The scan's disabled Browse does not hand the focus on to Exit.
+        QCOMPARE(window->focusWidget(), browse);
+        for (const char *type : {"jpg", "txt"})
+            typeList(*window)->findItems(type, Qt::MatchExactly).at(0)->setCheckState(Qt::Checked);
+        makeTree(tree.path(), {"sub/new.webp"});
+
+        if (end == "other folder")
+            scan(*window, other.path());
+        if (end == "SIGTERM") {
+            quitOnTerminationSignals();
+            QTimer::singleShot(0, [] { ::kill(QCoreApplication::applicationPid(), SIGTERM); });
+            QCOMPARE(QCoreApplication::exec(), 0);
+        }
+        if (end == "exit" || end == "SIGTERM")
+            window = std::make_unique<Trovella>();
+        // Cancelled choosers change nothing.
+        QCOMPARE(chooseFolder(*window, "bnSourceFolder", QString()), tree.path());
+        chooseFolder(*window, "bnDesFolder", QString());
+        scan(*window, tree.path());
+        const QString dest = destination.path();
+        QCOMPARE(shown(*window),
+                 QStringList({tree.path(), dest, dest, "Pick", "gz", "jpg*", "png", "txt*", "webp!",
+                              "Selected: 2 files"}));
+        window.reset();
+        QCOMPARE(readFile(tree.filePath(".trovella")),
+                 dest.toLocal8Bit() + "\n1:jpg\n1:txt\n0:gz\n0:png\n0:webp\n");
+    }
+
+    // A missing group store is downloaded. The first entry is current from the start: choosing
+    // it applies it all the same, by the types as written; a name holding "(" is cut there, so
+    // its group cannot be found.
+    void groupSelection()
+    {
+        QVERIFY(widget<QComboBox>(std::make_unique<Trovella>().get(), "cbbFileTypes")->count() > 0);
+        writeFile(storeFile, "=JPG;.png; gif;;tif\r\na(b=jpg\r\n");
+        Trovella window;
+        makeTree("t", {"a", "b.gif", "c.jpg", "d.png", "e.tif"});
+        scanAndCheck(window, QDir::current().filePath("t"), {"", "gif", "jpg", "png"});
+        Prompt::setNextAnswer(QMessageBox::Ok);
+        chooseGroup(window, "(");
+        const QStringList chosen {"*!", "gif!", "jpg!", "png!", "tif*!"};
+        QCOMPARE(types(window), chosen);
+        Prompt::setNextAnswer(QMessageBox::Ok);
+        chooseGroup(window, "a(b");
+        QCOMPARE(Prompt::lastText(), "no such type");
+        QCOMPARE(types(window), chosen);
+    }
+
+    void groupEditor_data()
+    {
+        // The store holds "A=a1" and "B=b1"; the main window shows B. Steps and seen: see edit().
+        // clang-format off
+        addRows({"row~steps~seen~saved",
+            "names~name:(x|name:x\ny|name:|choose:1|name:A|choose:0|name:X~A group name cannot hold \"=\", \"(\" or a line break.|A group name cannot hold \"=\", \"(\" or a line break.|A group needs a name.|There is a group named \"A\" already.|X,B|a1|||B(b1)~B=b1\r\nX=a1\r\n",
+            "Cancel drops edits~new|name:X|cancel~A,B,X||||B(b1)~A=a1\r\nB=b1\r\n",
+            "new twice, named; types as typed~new|new|name:P|types:jpg;JPG; .png~A,B,New group,P|jpg;JPG; .png|Never matches a file type: \"JPG\", \" .png\"||B(b1)~A=a1\r\nB=b1\r\nNew group=\r\nP=jpg;JPG; .png\r\n",
+            "failed save~name:X|fail~X,B|a1||X,B|The file type groups could not be saved to @: it is not a regular file|B(b1)~B=b1\r\nX=a1\r\n",
+            "delete the group shown~choose:1|delete~A|a1|||A(a1)~A=a1\r\n"}, '~');
+        // clang-format on
+    }
+
+    void groupEditor()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, seen);
+        QFETCH(QString, saved);
+        writeFile(storeFile, "A=a1\r\nB=b1\r\n");
+        Trovella window;
+        widget<QComboBox>(&window, "cbbFileTypes")->setCurrentIndex(1);
+        makeTree("t", {"a.doc", "b.jpg", "c.txt"});
+        scanAndCheck(window, QDir::current().filePath("t"), {"doc", "txt"});
+        Prompt::setNextAnswer(QMessageBox::Ok);
+        QCOMPARE(edit(window, steps.split('|')),
+                 seen.replace("@", QDir::current().filePath(storeFile)).split('|'));
+        QCOMPARE(readFile(storeFile), saved.toUtf8());
+        // Nobody chose a group: the check marks stay the user's.
+        QCOMPARE(types(window), QStringList({"doc*!", "jpg!", "txt*!"}));
+        // The window holds what the file holds: OK without a change writes the same.
+        edit(window, {});
+        QCOMPARE(readFile(storeFile), saved.toUtf8());
+    }
+
+    void translated_data()
+    {
+        // "name=language" compiles that language to name.
+        addRows({"row|files|pick", "none||Pick",
+                 "first by name, case ignored|B.qm=zh_CN a.qm=de|Auswählen",
+                 "Chinese|A.qm=zh_CN b.qm=de|挑选"});
+    }
+
+    // The first .qm file beside the program translates the window, and nothing after it; every
+    // label and button shows its whole text.
+    void translated()
+    {
+        QFETCH(QString, files);
+        QDir appDir(QCoreApplication::applicationDirPath());
+        writeFile(appDir.filePath("0.txt"), {});
+        for (const QString &file : files.split(' ', Qt::SkipEmptyParts)) {
+            const QString ts = "/translations/trovella_" + file.section('=', 1) + ".ts";
+            const QString qm = appDir.filePath(file.section('=', 0, 0));
+            QCOMPARE(runQuietly(LRELEASE, {"-silent", TROVELLA_SOURCE_DIR + ts, "-qm", qm}), 0);
+        }
+        QFile::remove(storeFile); // the built-in groups fill the box
+        Trovella w;
+        w.show();
+        for (const QString &name : appDir.entryList({"*.qm"}))
+            QVERIFY(appDir.remove(name));
+        QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
+        QCOMPARE(QCoreApplication::translate("TrovellaClass", "Pick"), "Pick");
+        for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>()) {
+            if (qobject_cast<QLabel *>(widget) || qobject_cast<QPushButton *>(widget))
+                QVERIFY2(widget->width() >= widget->sizeHint().width(),
+                         qPrintable(widget->property("text").toString()));
+        }
+    }
+
+    void advertStaysWhereItIs_data()
+    {
+        QTest::addColumn<QString>("script"); // "click" for a real click on the link
+        for (const char *script :
+             {"click", "document.links[0].click()",
+              "window.open('/away') || location.assign('/away')",
+              "document.head.innerHTML = '<meta http-equiv=refresh content=0;/away>'"})
+            QTest::newRow(script) << QString(script);
+    }
+
+    // Only a real click leaves, once and through the signal; nothing else the page does takes
+    // the strip anywhere.
+    void advertStaysWhereItIs()
+    {
+        QFETCH(QString, script);
+        HttpServer site;
+        // A link that fills the view, so that a click anywhere lands on it.
+        site.replies["/ad"] = HttpServer::reply("200 OK", R"(<title>ad</title>
+    <style>a{display:block;position:fixed;inset:0}</style><a href="/away">news</a>)");
+        QWebEngineView view;
+        auto *page = new WatchedPage(&view);
+        view.setPage(page);
+        view.resize(400, 100);
+        view.show();
+        QSignalSpy clicked(page, &AdvertPage::linkClicked);
+        QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
+        view.setUrl(site.url("/ad"));
+        QVERIFY(loaded.wait(30000) && loaded.at(0).at(0).toBool());
+        if (script != "click")
+            page->runJavaScript(script);
+        // The view takes a click only once it has drawn the page: click until one lands.
+        const auto decided = [page] { return !page->decisions.isEmpty(); };
+        for (int i = 0; script == "click" && i < 20 && !QTest::qWaitFor(decided, 500); ++i)
+            QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(200, 50));
+        QTRY_VERIFY_WITH_TIMEOUT(decided(), 10000);
+        QCOMPARE(page->decisions, QStringList {"/away rejected"});
+        QCOMPARE(clicked.size(), int(script == "click"));
+        QCOMPARE(clicked.value(0).value(0).toUrl(), script == "click" ? site.url("/away") : QUrl());
+        QCOMPARE(page->url(), site.url("/ad"));
+        QVERIFY(!site.requested.contains("/away"));
+    }
+
+    void pick_data()
+    {
+        // clang-format off
+        addRows({"row~setup~layout~types~selected~question~status~files~details",
+            "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~~Finished.~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
+            "links~~a.txt sub/up>.. sub/self>self out>../outside ../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt~txt,~Selected: 4 files, 2 bytes~~Copied 2 files (2 bytes). 2 could not be copied.~src/a.txt 1\nsrc/link.txt 1~Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\nCould not be copied,the link leads in a circle,src/sub/self,des/src/sub/self",
+            "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
+            "gone, pipe~gone, pipe~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 could not be copied.~src/a.txt 1~Could not be copied,not a regular file,src/c.txt,des/src/c.txt\nCould not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt",
+            "go on~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Copied 3 files (3 bytes). 1 could not be copied.~src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1~Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt",
+            "stop~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Nothing was copied.~~",
+            "read-only~ro,size=1m~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~No file was copied. 3 could not be copied.~~(Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n?){3}",
+            "FAT~fat~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~The destination cannot store these names; they will not be copied:\n(    (d/a:b|z/[qQ])\\.txt\n){2}Pick anyway\\?~Copied 3 files (3 bytes). 2 could not be copied.~src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1~(Could not be copied,the disk cannot store this name,src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt\n?){2}",
+            "NTFS~ntfs~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~~Finished.~src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\nsrc/z/q.txt 1~",
+            "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt",
+            "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt"}, '~');
+        // clang-format on
+    }
+
+    // Every checked file comes out with one outcome: the tree, the closing message, the saved
+    // details and the memory of the source tell the same.
+    void pick()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, layout);
+        QFETCH(QString, types);
+        QFETCH(QString, selected);
+        QFETCH(QString, question);
+        QFETCH(QString, status);
+        QFETCH(QString, files);
+        QFETCH(QString, details);
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        // Files without a size hold one byte.
+        for (const QString &entry : layout.split(' '))
+            makeTree(src, {entry.contains(QRegularExpression("[>#]")) ? entry : entry + "=x"});
+        std::optional<Mount> mount;
+        if (setup.contains("size="))
+            mount.emplace(Mount::Tmpfs, des, setup);
+        if (setup == "fat" || setup == "ntfs")
+            mount.emplace(setup == "fat" ? Mount::Fat : Mount::Ntfs, des,
+                          temp->filePath("disk.img"));
+        if (mount && !mount->mounted())
+            QSKIP(qPrintable(mount->reason));
+        if (setup == "existing")
+            QCOMPARE(QProcess::execute("cp", {"-p", src + "/a.txt", des + "/src/a.txt"}), 0);
+        {
+            Trovella window;
+            chooseDestination(window, des);
+            QVERIFY(scanAndCheck(window, src, types.split(',')));
+            QTRY_COMPARE(statusText(window), selected);
+            if (setup == "gone, pipe")
+                QVERIFY(QFile::remove(src + "/b.txt") && QFile::remove(src + "/c.txt")
+                        && ::mkfifo(QFile::encodeName(src + "/c.txt").constData(), 0644) == 0);
+            // The pick stops after the file in hand.
+            const auto stop = [&] {
+                // A change of the list, as a group applied would make, leaves Pick off.
+                typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+                for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
+                    QVERIFY(!enabled(window, name));
+                if (setup == "close")
+                    window.close();
+                else if (setup == "Esc")
+                    emit window.findChild<QShortcut *>("stopPickShortcut")->activated();
+            };
+            connect(window.statusBar(), &QStatusBar::messageChanged, &window, stop,
+                    Qt::SingleShotConnection);
+            Prompt::setNextAnswer(status == "Nothing was copied." ? QMessageBox::No
+                                                                  : QMessageBox::Yes);
+            auto *bnPick = widget<QPushButton>(&window, "bnPick");
+            bnPick->setFocus();
+            QTest::keyClick(bnPick, Qt::Key_Space);
+
+            matches(Prompt::lastText(), question);
+            QCOMPARE(statusText(window), status);
+            QCOMPARE(window.focusWidget(), typeList(window));
+            for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes"})
+                QVERIFY(enabled(window, name));
+            QCOMPARE(enabled(window, "bnViewPickResult"), status != "Nothing was copied.");
+            const QString found = tree(des);
+            matches(found, files);
+            const QString csv = temp->filePath("details.csv");
+            if (auto *bnDetails = widget<QPushButton>(&window, "bnPickDetails");
+                !bnDetails->isHidden()) {
+                bnDetails->click();
+                chooseFolder(*window.findChild<QDialog *>("PickReportDialog"), "bnSave", csv);
+            }
+            QStringList lines
+                    = QString(readFile(csv)).remove(temp->path() + '/').split('\n').mid(1);
+            lines.removeAll("");
+            lines.sort();
+            matches(lines.join('\n'), details);
+
+            // The account stays through changes of the check marks, and a second pick has its own.
+            typeList(window)->item(0)->setCheckState(Qt::Unchecked);
+            QCOMPARE(statusText(window), status);
+            if ((setup.isEmpty() || setup == "ntfs") && status == "Finished.") {
+                typeList(window)->item(0)->setCheckState(Qt::Checked);
+                pickFiles(window);
+                QCOMPARE(statusText(window),
+                         QString("No file was copied. %1 were already there.")
+                                 .arg(found.count('\n') + 1));
+                QCOMPARE(tree(des), found);
+            }
+            chooseDestination(window, temp->filePath("other"));
+            QCOMPARE(statusText(window), QString());
+            chooseDestination(window, des);
+        }
+        // The memory names the folder the files went to, so the next pick goes there again.
+        QCOMPARE(readFile(src + "/.trovella").split('\n').first(), (des + "/src").toUtf8());
+    }
+
+    // View Result opens the folder picked into, or says why it cannot.
+    void viewResult()
+    {
+        const QString des = temp->filePath("50% #1? done");
+        makeTree(temp->path(), {"src/a", "browser=#!/bin/sh\necho \"$1\" > out\n", "browser!0500"});
         Trovella window;
         chooseDestination(window, des);
-        QVERIFY(scanAndCheck(window, src, types.split(',')));
-        QTRY_COMPARE(statusText(window), selected);
-        if (setup == "gone, pipe")
-            QVERIFY(QFile::remove(src + "/b.txt") && QFile::remove(src + "/c.txt")
-                    && ::mkfifo(QFile::encodeName(src + "/c.txt").constData(), 0644) == 0);
-        // The pick stops after the file in hand.
-        const auto stop = [&] {
-            // A change of the list, as a group applied would make, leaves Pick off.
-            typeList(window)->item(0)->setCheckState(Qt::Unchecked);
-            for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
-                QVERIFY(!enabled(window, name));
-            if (setup == "close")
-                window.close();
-            else if (setup == "Esc")
-                emit window.findChild<QShortcut *>("stopPickShortcut")->activated();
-        };
-        connect(window.statusBar(), &QStatusBar::messageChanged, &window, stop,
-                Qt::SingleShotConnection);
-        Prompt::setNextAnswer(status == "Nothing was copied." ? QMessageBox::No : QMessageBox::Yes);
-        auto *bnPick = widget<QPushButton>(&window, "bnPick");
-        bnPick->setFocus();
-        QTest::keyClick(bnPick, Qt::Key_Space);
-
-        matches(Prompt::lastText(), question);
-        QCOMPARE(statusText(window), status);
-        QCOMPARE(window.focusWidget(), typeList(window));
-        for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes"})
-            QVERIFY(enabled(window, name));
-        QCOMPARE(enabled(window, "bnViewPickResult"), status != "Nothing was copied.");
-        const QString found = tree(des);
-        matches(found, files);
-        const QString csv = temp->filePath("details.csv");
-        if (auto *bnDetails = widget<QPushButton>(&window, "bnPickDetails");
-            !bnDetails->isHidden()) {
-            bnDetails->click();
-            chooseFolder(*window.findChild<QDialog *>("PickReportDialog"), "bnSave", csv);
+        scan(window, temp->filePath("src"));
+        pickFiles(window);
+        for (const QString &command : {temp->filePath("browser %1"), QString("/no/browser")}) {
+            WebThread::setCommandForTests(command);
+            widget<QPushButton>(&window, "bnViewPickResult")->click();
+            QTRY_COMPARE(WebThread::count(), 0);
         }
-        QStringList lines = QString(readFile(csv)).remove(temp->path() + '/').split('\n').mid(1);
-        lines.removeAll("");
-        lines.sort();
-        matches(lines.join('\n'), details);
+        QTRY_COMPARE(readFile("out"), QUrl::fromLocalFile(des + "/src").toString().toUtf8() + '\n');
+        QCOMPARE(statusText(window), "No web browser could be started to show " + des + "/src.");
+    }
 
-        // The account stays through changes of the check marks, and a second pick has its own.
-        typeList(window)->item(0)->setCheckState(Qt::Unchecked);
-        QCOMPARE(statusText(window), status);
-        if ((setup.isEmpty() || setup == "ntfs") && status == "Finished.") {
-            typeList(window)->item(0)->setCheckState(Qt::Checked);
-            pickFiles(window);
-            QCOMPARE(statusText(window),
-                     QString("No file was copied. %1 were already there.")
-                             .arg(found.count('\n') + 1));
-            QCOMPARE(tree(des), found);
-        }
-        chooseDestination(window, temp->filePath("other"));
-        QCOMPARE(statusText(window), QString());
+    // Folders and a file that cannot be read, names that are not UTF-8: the scan says so, the
+    // account lists each, and the rest is copied.
+    void damagedSource()
+    {
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        makeTree(src,
+                 {"a.txt", "locked.txt", "shut/b.txt", "closed/c.txt", "locked.txt!0", "shut!0",
+                  "closed!0"});
+        const QByteArray root = QFile::encodeName(src);
+        QVERIFY(::mkdir(root + "/\xe9t\xe9", 0755) == 0);
+        for (const char *name : {"/\xff\xfe.bin", "/caf\xe9.txt", "/\xe9t\xe9/inner.txt"})
+            touch(root + name);
+        std::optional<WithoutRootRights> asUser(std::in_place);
+        if (QFile(src + "/locked.txt").open(QIODevice::ReadOnly))
+            QSKIP("cannot give up root's right to read every file here");
+        for (const char *log :
+             {"Left out .*/src/\\\\xff\\\\xfe\\.bin: its name",
+              "Left out .*/src/caf\\\\xe9\\.txt: its name",
+              "Left out .*/src/\\\\xe9t\\\\xe9/inner\\.txt: its name",
+              "Cannot read folder .*/src/shut: ", "Cannot read folder .*/src/closed: "})
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(log));
+
+        Trovella window;
         chooseDestination(window, des);
+        scan(window, src);
+        QCOMPARE(
+                statusText(window),
+                "2 folders could not be read. 3 files have names that cannot be read and were left "
+                "out.");
+        QVERIFY(scanAndCheck(window, src, {"*"}));
+        QCOMPARE(types(window), QStringList {"txt*"});
+        pickFiles(window);
+        asUser.reset();
+        QCOMPARE(statusText(window), "Copied 1 file (0 bytes). 1 could not be copied.");
+        QCOMPARE(entries(des, QDir::Files), QStringList {"src/a.txt"});
+        QStringList reasons;
+        for (const PickReport::Row &row : window.lastPickReport().rows())
+            reasons << PickReport::outcomeText(row.outcome) + ": " + row.reason;
+        reasons.sort();
+        QCOMPARE(reasons,
+                 QStringList {"Could not be copied: no permission to read it"}
+                         + QStringList(2, "Left out by the scan: the folder could not be read")
+                         + QStringList(3, "Left out by the scan: the name is not valid UTF-8"));
+        // The temporary folder cannot remove names Qt cannot spell.
+        QProcess::execute("rm", {"-rf", src});
     }
-    // The memory names the folder the files went to, so the next pick goes there again.
-    QCOMPARE(readFile(src + "/.trovella").split('\n').first(), (des + "/src").toUtf8());
-}
 
-// View Result opens the folder picked into, or says why it cannot.
-void tst_MainWindow::viewResult()
-{
-    const QString des = temp->filePath("50% #1? done");
-    makeTree(temp->path(), {"src/a", "browser=#!/bin/sh\necho \"$1\" > out\n", "browser!0500"});
-    Trovella window;
-    chooseDestination(window, des);
-    scan(window, temp->filePath("src"));
-    pickFiles(window);
-    for (const QString &command : {temp->filePath("browser %1"), QString("/no/browser")}) {
-        WebThread::setCommandForTests(command);
-        widget<QPushButton>(&window, "bnViewPickResult")->click();
-        QTRY_COMPARE(WebThread::count(), 0);
+    // The process is killed in the middle of a pick: every name in the destination holds a
+    // whole file, and the next pick completes the copy.
+    void killedMidPick()
+    {
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        for (int i = 0; i < 600; ++i)
+            writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
+                      QByteArray(64 * 1024 + i, 'a' + i % 26));
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--child", "pick", src, des});
+        while (child.bytesAvailable() < 50 && child.waitForReadyRead(60000)) { }
+        child.kill();
+        QVERIFY(child.waitForFinished());
+
+        const QStringList left = entries(des, QDir::Files);
+        QVERIFY(left.size() < 600);
+        for (const QString &name : left)
+            QCOMPARE(readFile(des + '/' + name), readFile(temp->filePath(name)));
+        Trovella window;
+        chooseDestination(window, des);
+        QVERIFY(scanAndCheck(window, src, {"*"}));
+        pickFiles(window);
+        QCOMPARE(window.lastPickReport().count(PickReport::Same), left.size());
+        QCOMPARE(entries(des + "/src", QDir::Files), entries(src, QDir::Files));
+        for (const QString &name : entries(src, QDir::Files))
+            QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
     }
-    QTRY_COMPARE(readFile("out"), QUrl::fromLocalFile(des + "/src").toString().toUtf8() + '\n');
-    QCOMPARE(statusText(window), "No web browser could be started to show " + des + "/src.");
-}
 
-// Folders and a file that cannot be read, names that are not UTF-8: the scan says so, the
-// account lists each, and the rest is copied.
-void tst_MainWindow::damagedSource()
-{
-    const QString src = temp->filePath("src"), des = temp->filePath("des");
-    makeTree(src,
-             {"a.txt", "locked.txt", "shut/b.txt", "closed/c.txt", "locked.txt!0", "shut!0",
-              "closed!0"});
-    const QByteArray root = QFile::encodeName(src);
-    QVERIFY(::mkdir(root + "/\xe9t\xe9", 0755) == 0);
-    for (const char *name : {"/\xff\xfe.bin", "/caf\xe9.txt", "/\xe9t\xe9/inner.txt"})
-        touch(root + name);
-    std::optional<WithoutRootRights> asUser(std::in_place);
-    if (QFile(src + "/locked.txt").open(QIODevice::ReadOnly))
-        QSKIP("cannot give up root's right to read every file here");
-    for (const char *log :
-         {"Left out .*/src/\\\\xff\\\\xfe\\.bin: its name",
-          "Left out .*/src/caf\\\\xe9\\.txt: its name",
-          "Left out .*/src/\\\\xe9t\\\\xe9/inner\\.txt: its name",
-          "Cannot read folder .*/src/shut: ", "Cannot read folder .*/src/closed: "})
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(log));
+    void crashWhileWriting_data()
+    {
+        addRows({"row|name|old", "memory file|.trovella|/d\n1:jpg\n0:txt\n",
+                 "group store|FileTypeGroup|Pictures=jpg;png\r\n"});
+    }
 
-    Trovella window;
-    chooseDestination(window, des);
-    scan(window, src);
-    QCOMPARE(statusText(window),
-             "2 folders could not be read. 3 files have names that cannot be read and were left "
-             "out.");
-    QVERIFY(scanAndCheck(window, src, {"*"}));
-    QCOMPARE(types(window), QStringList {"txt*"});
-    pickFiles(window);
-    asUser.reset();
-    QCOMPARE(statusText(window), "Copied 1 file (0 bytes). 1 could not be copied.");
-    QCOMPARE(entries(des, QDir::Files), QStringList {"src/a.txt"});
-    QStringList reasons;
-    for (const PickReport::Row &row : window.lastPickReport().rows())
-        reasons << PickReport::outcomeText(row.outcome) + ": " + row.reason;
-    reasons.sort();
-    QCOMPARE(reasons,
-             QStringList {"Could not be copied: no permission to read it"}
-                     + QStringList(2, "Left out by the scan: the folder could not be read")
-                     + QStringList(3, "Left out by the scan: the name is not valid UTF-8"));
-    // The temporary folder cannot remove names Qt cannot spell.
-    QProcess::execute("rm", {"-rf", src});
-}
+    // A crash in the middle of writing leaves the previous file whole and nothing beside it.
+    void crashWhileWriting()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, old);
+        writeFile(temp->filePath("work/" + name), old.toUtf8());
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--child", name, temp->filePath("work")});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(readFile(temp->filePath("work/" + name)), old.toUtf8());
+        // A lock left by a dead process is taken over by the next writer.
+        QCOMPARE(entries(temp->filePath("work")).join(' ').remove(' ' + name + ".lock"), name);
+    }
 
-// The process is killed in the middle of a pick: every name in the destination holds a
-// whole file, and the next pick completes the copy.
-void tst_MainWindow::killedMidPick()
-{
-    const QString src = temp->filePath("src"), des = temp->filePath("des");
-    for (int i = 0; i < 600; ++i)
-        writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
-                  QByteArray(64 * 1024 + i, 'a' + i % 26));
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {"--child", "pick", src, des});
-    while (child.bytesAvailable() < 50 && child.waitForReadyRead(60000)) { }
-    child.kill();
-    QVERIFY(child.waitForFinished());
+    void ownFilesOfOtherKinds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        for (const char *name : {".trovella", "FileTypeGroup"})
+            for (const char *kind : {"link", "pipe", "locked folder"})
+                QTest::newRow(qPrintable(QString("%1 %2").arg(name, kind))) << name << kind;
+    }
 
-    const QStringList left = entries(des, QDir::Files);
-    QVERIFY(left.size() < 600);
-    for (const QString &name : left)
-        QCOMPARE(readFile(des + '/' + name), readFile(temp->filePath(name)));
-    Trovella window;
-    chooseDestination(window, des);
-    QVERIFY(scanAndCheck(window, src, {"*"}));
-    pickFiles(window);
-    QCOMPARE(window.lastPickReport().count(PickReport::Same), left.size());
-    QCOMPARE(entries(des + "/src", QDir::Files), entries(src, QDir::Files));
-    for (const QString &name : entries(src, QDir::Files))
-        QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
-}
-
-void tst_MainWindow::crashWhileWriting_data()
-{
-    addRows({"row|name|old", "memory file|.trovella|/d\n1:jpg\n0:txt\n",
-             "group store|FileTypeGroup|Pictures=jpg;png\r\n"});
-}
-
-// A crash in the middle of writing leaves the previous file whole and nothing beside it.
-void tst_MainWindow::crashWhileWriting()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, old);
-    writeFile(temp->filePath("work/" + name), old.toUtf8());
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {"--child", name, temp->filePath("work")});
-    QVERIFY(child.waitForFinished(60000));
-    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-    QCOMPARE(readFile(temp->filePath("work/" + name)), old.toUtf8());
-    // A lock left by a dead process is taken over by the next writer.
-    QCOMPARE(entries(temp->filePath("work")).join(' ').remove(' ' + name + ".lock"), name);
-}
-
-void tst_MainWindow::ownFilesOfOtherKinds_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kind");
-    for (const char *name : {".trovella", "FileTypeGroup"})
-        for (const char *kind : {"link", "pipe", "locked folder"})
-            QTest::newRow(qPrintable(QString("%1 %2").arg(name, kind))) << name << kind;
-}
-
-// A memory file or group store that is a link or a pipe is neither written through nor
-// waited on; in a folder the user may not write to, a file the user may write is written.
-void tst_MainWindow::ownFilesOfOtherKinds()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, kind);
-    const QString folder = temp->path();
-    const QString path = folder + '/' + name;
-    const bool memory = name == ".trovella";
-    const QString old = memory ? "/d\n1:jpg\n" : "Pictures=jpg\r\n";
-    const QString elsewhere = temp->filePath("elsewhere");
-    makeTree(folder,
-             kind == "link"           ? QStringList {"elsewhere=" + old, name + ">elsewhere"}
-                     : kind == "pipe" ? QStringList {name + "|"}
-                                      : QStringList {name + "=" + old, "!0500"});
-    std::optional<WithoutRootRights> asUser;
-    if (kind == "locked folder")
-        asUser.emplace();
-    if (asUser && QFile(folder + "/probe").open(QIODevice::WriteOnly))
-        QSKIP("cannot give up root's right to write every folder here");
-    const QRegularExpression refused("Left .*/" + QRegularExpression::escape(name)
-                                     + " alone: it is not a regular file");
-    if (kind == "pipe")
-        QTest::ignoreMessage(QtWarningMsg, refused);
-    FileTypeGroupStore store;
-    store.load();
-    QCOMPARE(memory ? TypeMemory::read(folder).found : !store.groups().isEmpty(), kind != "pipe");
-    if (kind != "locked folder")
-        QTest::ignoreMessage(QtWarningMsg, refused);
-    store.setTypes("Audio", "mp3");
-    memory ? TypeMemory::write(folder, "/new", {"png"}, {}) : store.save();
-    asUser.reset();
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
-    QCOMPARE(QFileInfo(path).isFile() && readFile(path).startsWith(memory ? "/new" : "Audio=mp3"),
-             kind == "locked folder");
-    QCOMPARE(readFile(elsewhere), kind == "link" ? old.toUtf8() : "");
-}
+    // A memory file or group store that is a link or a pipe is neither written through nor
+    // waited on; in a folder the user may not write to, a file the user may write is written.
+    void ownFilesOfOtherKinds()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        const QString folder = temp->path();
+        const QString path = folder + '/' + name;
+        const bool memory = name == ".trovella";
+        const QString old = memory ? "/d\n1:jpg\n" : "Pictures=jpg\r\n";
+        const QString elsewhere = temp->filePath("elsewhere");
+        makeTree(folder,
+                 kind == "link"           ? QStringList {"elsewhere=" + old, name + ">elsewhere"}
+                         : kind == "pipe" ? QStringList {name + "|"}
+                                          : QStringList {name + "=" + old, "!0500"});
+        std::optional<WithoutRootRights> asUser;
+        if (kind == "locked folder")
+            asUser.emplace();
+        if (asUser && QFile(folder + "/probe").open(QIODevice::WriteOnly))
+            QSKIP("cannot give up root's right to write every folder here");
+        const QRegularExpression refused("Left .*/" + QRegularExpression::escape(name)
+                                         + " alone: it is not a regular file");
+        if (kind == "pipe")
+            QTest::ignoreMessage(QtWarningMsg, refused);
+        FileTypeGroupStore store;
+        store.load();
+        QCOMPARE(memory ? TypeMemory::read(folder).found : !store.groups().isEmpty(),
+                 kind != "pipe");
+        if (kind != "locked folder")
+            QTest::ignoreMessage(QtWarningMsg, refused);
+        store.setTypes("Audio", "mp3");
+        memory ? TypeMemory::write(folder, "/new", {"png"}, {}) : store.save();
+        asUser.reset();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+        QCOMPARE(QFileInfo(path).isFile()
+                         && readFile(path).startsWith(memory ? "/new" : "Audio=mp3"),
+                 kind == "locked folder");
+        QCOMPARE(readFile(elsewhere), kind == "link" ? old.toUtf8() : "");
+    }
+};
 
 // Re-invoked with "--child kind folder [destination]" the executable does one piece of work
 // that the tests watch from outside; otherwise it runs the tests.
