@@ -663,19 +663,22 @@ std::vector<int> FileCopier::linkBatch(const QHash<quint64, int> &syncErrors)
     }
     std::vector<int> errors(batch.size());
     std::atomic<size_t> next {0};
-    const auto linkSome = [this, &errors, &next, &order, &syncErrors] {
+    // On the window's thread (no pool) the window's events run between two links.
+    const auto linkSome = [this, &errors, &next, &order, &syncErrors](bool here) {
         for (size_t k; (k = next.fetch_add(1)) < order.size();) {
             const Pending &pending = batch.at(order[k]);
             errors[size_t(order[k])] = linkPending(pending, syncErrors.value(pending.device));
+            if (here && keepResponsive)
+                keepResponsive();
         }
     };
     if (!pool) {
-        linkSome();
+        linkSome(true);
         return errors;
     }
     std::vector<std::future<void>> helpers;
     for (int helper = 0; helper < qMin<qsizetype>(threads, batch.size()); ++helper) {
-        auto task = std::make_shared<std::packaged_task<void()>>(linkSome);
+        auto task = std::make_shared<std::packaged_task<void()>>([&linkSome] { linkSome(false); });
         helpers.push_back(task->get_future());
         pool->start([task] { (*task)(); });
     }

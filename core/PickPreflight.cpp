@@ -206,8 +206,11 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
     const QDir destination(destinationFolder);
     QStringList relativePaths;
     relativePaths.reserve(selection.size());
-    for (const QFileInfo &file : selection)
+    for (const QFileInfo &file : selection) {
+        if (keepResponsive)
+            keepResponsive();
         relativePaths.append(source.relativeFilePath(file.absoluteFilePath()));
+    }
     QSet<qsizetype> unstorable;
     if (foldsCase)
         unstorable = caseCollisions(relativePaths);
