@@ -103,15 +103,11 @@ private slots:
 
     void cancelEndsLargeWalk()
     {
-        // Hard links make the 200 000 files in a fraction of the time new files would take.
-        for (int f = 0; f < 200; ++f) {
-            temp->make({QString("d%1/0").arg(f)});
-            const QByteArray folder = QFile::encodeName(temp->filePath(QString("d%1/").arg(f)));
-            for (int i = 1; i < 1000; ++i)
-                QVERIFY(!link(folder + "0", folder + QByteArray::number(i)));
-        }
-        for (int threads : {1, 8}) {
-            Mv::DirWalker walker(temp->path(), threads);
+        // Cut short between folders, and within the last one.
+        makeLargeTree(temp->filePath("nested"), 200, 1000);
+        makeLargeTree(temp->filePath("flat"), 1, 200000);
+        for (int walk = 0; walk < 4; ++walk) {
+            Mv::DirWalker walker(temp->filePath(walk < 2 ? "nested" : "flat"), walk % 2 ? 8 : 1);
             QList<QFileInfo> files;
             std::atomic<bool> done {false}, ok {true};
             std::thread worker([&] { ok = walker.run(files), done = true; });
@@ -140,10 +136,11 @@ private slots:
         const QString src = temp->filePath("src"), des = destination(disk);
         if (des.isEmpty())
             QSKIP(qPrintable(skipReason));
-        if (disk == "sshfs") {
-            QCOMPARE(FileCopier::threadsFor(des + "/d0/not yet"), 8);
+        // Copies in flight pay on a share, where a folder yet to be made lies too.
+        if (disk != "ntfs-3g")
+            QCOMPARE(FileCopier::threadsFor(des + "/d0/not yet"), disk == "sshfs" ? 8 : 0);
+        if (disk == "sshfs")
             temp->make({"des/.5.trovella-staging/.7.trovella=left by a killed pick"});
-        }
         QStringList expected;
         if (temporaryNames) {
             // What a killed pick left (the first two), and names like it that are not its own.
@@ -609,8 +606,9 @@ private slots:
                     statistics.addSizes(bytes, sized);
                 });
         QSignalSpy finished(&sizer, &TypeSizer::finished);
-        // A second start while the first runs: only the second pass counts.
+        // A second start before the first pass's figures arrived: only the second pass counts.
         sizer.start(paths, int(statistics.types().size()));
+        QTest::qSleep(200);
         sizer.start(paths, int(statistics.types().size()));
         QVERIFY(finished.wait(20000));
         QTest::qWait(50);

@@ -16,6 +16,8 @@
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWebEngineView>
@@ -238,6 +240,35 @@ void matches(const QString &text, const QString &pattern)
             qPrintable(text));
 }
 
+// The details show every listed row, each outcome's rows on demand, and per type the same
+// counts as the outcomes; header is the saved file's first line.
+void checkDetails(QDialog *dialog, const QString &header)
+{
+    auto *show = widget<QComboBox>(dialog, "cbbOutcome");
+    const QAbstractItemModel *files = widget<QTableView>(dialog, "tableFiles")->model();
+    const auto *types = widget<QTableWidget>(dialog, "tableTypes");
+    QStringList titles;
+    for (int column = 0; column < files->columnCount(); ++column)
+        titles << files->headerData(column, Qt::Horizontal).toString();
+    QCOMPARE(titles.join(','), header);
+    for (int i = show->count() - 1; i >= 0; --i) {
+        show->setCurrentIndex(i);
+        const QString outcome = show->currentText().section(" (", 0, 0);
+        const int count = show->currentText().section(" (", 1).chopped(1).toInt();
+        QCOMPARE(files->rowCount(), outcome == "Copied" ? 0 : count);
+        for (int row = 0; i > 0 && row < files->rowCount(); ++row)
+            QCOMPARE(files->index(row, 0).data().toString(), outcome);
+        int perType = 0;
+        for (int column = 1; column < types->columnCount(); ++column) {
+            if (types->horizontalHeaderItem(column)->text() != outcome)
+                continue;
+            for (int row = 0; row < types->rowCount(); ++row)
+                perType += types->item(row, column)->text().toInt();
+        }
+        QCOMPARE(perType, i == 0 || outcome == "Left out by the scan" ? 0 : count);
+    }
+}
+
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -296,9 +327,7 @@ private slots:
     void exitDuringWalk()
     {
         QTemporaryDir tree;
-        for (int file = 0; file < 4000; ++file)
-            makeTree(tree.path(),
-                     {QStringLiteral("d%1/f%2.t%3").arg(file / 20).arg(file).arg(file % 50)});
+        makeLargeTree(tree.path(), 200, 1000);
         writeFile(tree.filePath(".trovella"), "\n1:t1\n0:gone\n");
         Trovella window;
         // Presses Exit in the first events the walk lets through.
@@ -314,6 +343,7 @@ private slots:
                 duringWalk,
                 QStringList({"bnSourceFolder0", "bnDesFolder0", "bnPick0", "bnExit1", "Scanning"}));
         QVERIFY(statusText(window).startsWith("Selected: "));
+        QVERIFY(window.files().size() < 200000);
         // A list cut short is not remembered.
         QCOMPARE(readFile(tree.filePath(".trovella")), "\n1:t1\n0:gone\n");
     }
@@ -579,7 +609,9 @@ private slots:
             if (auto *bnDetails = widget<QPushButton>(&window, "bnPickDetails");
                 !bnDetails->isHidden()) {
                 bnDetails->click();
-                chooseFolder(*window.findChild<QDialog *>("PickReportDialog"), "bnSave", csv);
+                auto *dialog = window.findChild<QDialog *>("PickReportDialog");
+                chooseFolder(*dialog, "bnSave", csv);
+                checkDetails(dialog, QString(readFile(csv)).section('\n', 0, 0));
             }
             QStringList lines
                     = QString(readFile(csv)).remove(temp->path() + '/').split('\n').mid(1);

@@ -57,6 +57,21 @@ QStringList listTree(const QString &root)
     return lines;
 }
 
+void makeLargeTree(const QString &root, int folders, int perFolder)
+{
+    QByteArray first;
+    for (int f = 0; f < folders; ++f) {
+        for (int i = 0; i < perFolder; ++i) {
+            const QString name = QString("d%1/%2.t%3").arg(f).arg(i).arg(i % 50);
+            const QByteArray path = QFile::encodeName(root + '/' + name);
+            if (i % 1000 == 0) // a file has only so many links
+                makeTree(root, {name}), first = path;
+            else
+                QVERIFY(::link(first, path) == 0);
+        }
+    }
+}
+
 void touch(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);

@@ -27,6 +27,8 @@ void makeTree(const QString &root, const QStringList &layout);
 // The tree below root as sorted lines: "path size" a file, "path/" a folder, "path>target" a
 // link, "path|" anything else; hidden entries too.
 QStringList listTree(const QString &root);
+// folders × perFolder files "d<f>/<i>.t<i % 50>", mostly hard links: a large tree made fast.
+void makeLargeTree(const QString &root, int folders, int perFolder);
 // An empty file under a name Qt may not be able to spell (raw bytes).
 void touch(const QByteArray &path);
 // The entries of the given kinds below folder, hidden ones too, relative to it and sorted.
