@@ -59,16 +59,13 @@ QStringList listTree(const QString &root)
 
 void makeLargeTree(const QString &root, int folders, int perFolder)
 {
-    QByteArray first;
     for (int f = 0; f < folders; ++f) {
-        for (int i = 0; i < perFolder; ++i) {
-            const QString name = QString("d%1/%2.t%3").arg(f).arg(i).arg(i % 50);
-            const QByteArray path = QFile::encodeName(root + '/' + name);
-            if (i % 1000 == 0) // a file has only so many links
-                makeTree(root, {name}), first = path;
-            else
-                QVERIFY(::link(first, path) == 0);
-        }
+        makeTree(root, {QString("d%1/0.t0").arg(f)});
+        const QByteArray folder = QFile::encodeName(QString("%1/d%2/").arg(root).arg(f));
+        for (int i = 1; i < perFolder; ++i)
+            QVERIFY(::link(folder + "0.t0",
+                           folder + QByteArray::number(i) + ".t" + QByteArray::number(i % 50))
+                    == 0);
     }
 }
 

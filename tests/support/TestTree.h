@@ -27,7 +27,7 @@ void makeTree(const QString &root, const QStringList &layout);
 // The tree below root as sorted lines: "path size" a file, "path/" a folder, "path>target" a
 // link, "path|" anything else; hidden entries too.
 QStringList listTree(const QString &root);
-// folders × perFolder files "d<f>/<i>.t<i % 50>", mostly hard links: a large tree made fast.
+// folders × perFolder files "d<f>/<i>.t<i % 50>", hard links of one: a large tree made fast.
 void makeLargeTree(const QString &root, int folders, int perFolder);
 // An empty file under a name Qt may not be able to spell (raw bytes).
 void touch(const QByteArray &path);
