@@ -240,16 +240,13 @@ void matches(const QString &text, const QString &pattern)
 }
 
 // The details show every listed row, each outcome's rows on demand, and per type the same
-// counts as the outcomes; header is the saved file's first line.
-void checkDetails(QDialog *dialog, const QString &header)
+// counts as the outcomes.
+void checkDetails(QDialog *dialog)
 {
     auto *show = widget<QComboBox>(dialog, "cbbOutcome");
     const QAbstractItemModel *files = widget<QTableView>(dialog, "tableFiles")->model();
     const auto *types = widget<QTableWidget>(dialog, "tableTypes");
-    QStringList titles;
-    for (int column = 0; column < files->columnCount(); ++column)
-        titles << files->headerData(column, Qt::Horizontal).toString();
-    QCOMPARE(titles.join(','), header);
+    QCOMPARE(files->headerData(3, Qt::Horizontal).toString(), "Target");
     for (int i = show->count() - 1; i >= 0; --i) {
         show->setCurrentIndex(i);
         const QString outcome = show->currentText().section(" (", 0, 0);
@@ -336,9 +333,7 @@ private slots:
             widget<QPushButton>(&window, "bnExit")->click();
         });
         scan(window, tree.path());
-        QCOMPARE(
-                duringWalk,
-                QStringList({"bnSourceFolder0", "bnDesFolder0", "bnPick0", "bnExit1", "Scanning"}));
+        QCOMPARE(duringWalk.join(' '), "bnSourceFolder0 bnDesFolder0 bnPick0 bnExit1 Scanning");
         QVERIFY(statusText(window).startsWith("Selected: "));
         QVERIFY(window.files().size() < 200000);
         // A list cut short is not remembered.
@@ -581,6 +576,9 @@ private slots:
                 typeList(window)->item(0)->setCheckState(Qt::Unchecked);
                 for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
                     QVERIFY(!enabled(window, name));
+                for (const char *name : {"progressBar", "pickProgress"})
+                    QCOMPARE(widget<QWidget>(&window, name)->isVisible(),
+                             status != "Nothing was copied.");
                 if (setup == "close")
                     window.close();
                 else if (setup == "Esc")
@@ -599,6 +597,8 @@ private slots:
             QCOMPARE(window.focusWidget(), typeList(window));
             for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes"})
                 QVERIFY(enabled(window, name));
+            for (const char *name : {"progressBar", "pickProgress"})
+                QVERIFY(widget<QWidget>(&window, name)->isHidden());
             QCOMPARE(enabled(window, "bnViewPickResult"), status != "Nothing was copied.");
             const QString found = tree(des);
             matches(found, files);
@@ -608,7 +608,7 @@ private slots:
                 bnDetails->click();
                 auto *dialog = window.findChild<QDialog *>("PickReportDialog");
                 chooseFolder(*dialog, "bnSave", csv);
-                checkDetails(dialog, QString(readFile(csv)).section('\n', 0, 0));
+                checkDetails(dialog);
             }
             QStringList lines
                     = QString(readFile(csv)).remove(temp->path() + '/').split('\n').mid(1);
@@ -740,11 +740,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, old);
         writeFile(temp->filePath("work/" + name), old.toUtf8());
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {"--child", name, temp->filePath("work")});
-        QVERIFY(child.waitForFinished(60000));
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        const QStringList arguments {"--child", name, temp->filePath("work")};
+        QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), arguments), -1); // died
         QCOMPARE(readFile(temp->filePath("work/" + name)), old.toUtf8());
         // A lock left by a dead process is taken over by the next writer.
         QCOMPARE(entries(temp->filePath("work")).join(' ').remove(' ' + name + ".lock"), name);
@@ -752,11 +749,10 @@ private slots:
 
     void ownFilesOfOtherKinds_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("kind");
-        for (const char *name : {".trovella", "FileTypeGroup"})
-            for (const char *kind : {"link", "pipe", "locked folder"})
-                QTest::newRow(qPrintable(QString("%1 %2").arg(name, kind))) << name << kind;
+        addRows({"row|name|kind", ".trovella link|.trovella|link", ".trovella pipe|.trovella|pipe",
+                 ".trovella locked folder|.trovella|locked folder",
+                 "FileTypeGroup link|FileTypeGroup|link", "FileTypeGroup pipe|FileTypeGroup|pipe",
+                 "FileTypeGroup locked folder|FileTypeGroup|locked folder"});
     }
 
     // A memory file or group store that is a link or a pipe is neither written through nor
