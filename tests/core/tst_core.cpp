@@ -46,7 +46,8 @@ private slots:
 
     void listsTree_data()
     {
-        QTest::addColumn<int>("threads"); // -1: as many as suit a share, on sshfs
+        // -1: as many as suit a share, on sshfs; -2: the pool, on disk that records no kinds
+        QTest::addColumn<int>("threads");
         QTest::addColumn<QStringList>("layout");
         QTest::addColumn<QStringList>("expected");
         const QStringList nested = QString("a.txt,.hidden,sub/.git/config,sub/deep/c.JPG,empty/,"
@@ -56,15 +57,16 @@ private slots:
         const QStringList links = QString("in/x.txt toIn>in toFile.txt>in/x.txt gone.txt>nowhere "
                                           "in/loop>loop up>.. out>/usr")
                                           .split(' ');
-        for (int threads : {1, 0, -1}) {
-            const QByteArray walk = threads ? threads < 0 ? "sshfs" : "one thread" : "pool";
+        for (int threads : {1, 0, -1, -2}) {
+            const QByteArray walk
+                    = QList<QByteArray> {"ext2", "sshfs", "pool", "one thread"}.at(threads + 2);
             QTest::newRow("nested, " + walk)
                     << threads << nested
                     << QString(".hidden,a.txt,caf\u00e9 au "
                                "lait.txt,sub/.git/config,sub/deep/c.JPG,\u65e5\u672c/\u8a9e.md")
                                .split(',');
             QTest::newRow("links, " + walk)
-                    << threads << links.mid(0, threads < 0 ? 5 : 7)
+                    << threads << links.mid(0, threads == -1 ? 5 : 7)
                     << QStringList {"gone.txt", "in/loop", "in/x.txt", "toFile.txt"};
         }
     }
@@ -72,14 +74,16 @@ private slots:
     {
         QFETCH(int, threads);
         QFETCH(QStringList, layout);
-        temp->make(layout, "tree");
         QString root = temp->filePath("tree");
-        if (threads < 0) {
+        if (threads == -2)
+            mount = std::make_unique<Mount>(Mount::Ext2, root, temp->filePath("ext2.img"));
+        temp->make(layout, "tree");
+        if (threads == -1) {
             mount = std::make_unique<Mount>(Mount::Sshfs, temp->filePath("share"), root);
-            if (!mount->mounted())
-                QSKIP(qPrintable(mount->reason));
             root = temp->filePath("share");
         }
+        if (mount && !mount->mounted())
+            QSKIP(qPrintable(mount->reason));
         Mv::DirWalker walker(root + '/', qMax(threads, 0));
         QCOMPARE(walker.threadCount() > 1, threads != 1);
         QList<QFileInfo> files;

@@ -113,7 +113,10 @@ Mount::Mount(Kind kind, const QString &folder, const QString &source)
     : folder(folder)
 {
     QDir().mkpath(folder);
-    const QString make = kind == Fat ? "mkfs.vfat" : "mkntfs";
+    const QStringList make = kind == Fat ? QStringList {"mkfs.vfat"}
+            : kind == Ntfs               ? QStringList {"mkntfs", "-FQ"}
+                                         : QStringList {"mkfs.ext2", "-qO", "^filetype"};
+    const QString type = kind == Fat ? "vfat" : kind == Ntfs ? "ntfs-3g" : "ext2";
     const QString server = "/usr/lib/openssh/sftp-server", command = folder + ".sftp";
     if (kind == Tmpfs) {
         if (!tryMount({"mount", "-t", "tmpfs", "-o", source, "tmpfs", folder}, {"umount"}))
@@ -127,15 +130,12 @@ Mount::Mount(Kind kind, const QString &folder, const QString &source)
         else if (!tryMount({"sshfs", "-o", "ssh_command=" + command, "local:" + source, folder},
                            {"fusermount", "-u"}))
             reason = "sshfs cannot mount here (no /dev/fuse, or no right to use it)";
-    } else if (QStandardPaths::findExecutable(make).isEmpty()) {
-        reason = make + " is missing (apt-get install dosfstools ntfs-3g)";
+    } else if (QStandardPaths::findExecutable(make.first()).isEmpty()) {
+        reason = make.first() + " is missing (apt-get install dosfstools ntfs-3g e2fsprogs)";
     } else if (runQuietly("truncate", {"-s", "8M", source})
-               || runQuietly(make,
-                             kind == Fat ? QStringList {source} : QStringList {"-FQ", source})) {
+               || runQuietly(make.first(), make.mid(1) << source)) {
         reason = "could not make the image";
-    } else if (!tryMount({"mount", "-o", "loop", "-t", kind == Fat ? "vfat" : "ntfs-3g", source,
-                          folder},
-                         {"umount"})
+    } else if (!tryMount({"mount", "-o", "loop", "-t", type, source, folder}, {"umount"})
                && !tryMount(kind == Fat ? QStringList {"fusefat", "-o", "rw+", source, folder}
                                         : QStringList {"ntfs-3g", source, folder},
                             {"fusermount", "-u"})) {

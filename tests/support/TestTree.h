@@ -59,14 +59,15 @@ public:
 };
 
 // A file system on folder for the life of the object: a small tmpfs (source holds its
-// options), a FAT or NTFS image made at source (a loop mount, else the FUSE driver), or the
+// options), a FAT, NTFS or ext2 image made at source (a loop mount, else the FUSE driver; the
+// ext2 folders record no entry kinds, as on some older disks), or the
 // folder source through sshfs speaking SFTP to a local sftp-server over a pipe, so no SSH
 // server is needed. Mounting needs root, or root's part in a user namespace
 // (tests/in-own-namespace); reason says why it failed.
 class Mount
 {
 public:
-    enum Kind { Tmpfs, Fat, Ntfs, Sshfs };
+    enum Kind { Tmpfs, Fat, Ntfs, Ext2, Sshfs };
     Mount(Kind kind, const QString &folder, const QString &source);
     ~Mount();
     Q_DISABLE_COPY(Mount)
