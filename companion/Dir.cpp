@@ -44,8 +44,14 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
             = [&](const QFileInfo *first, qsizetype count, qsizetype index) {
                   arrived(first, count, before + index);
               };
-    std::unique_ptr<QThread> worker(QThread::create(
-            [&] { ok = walker.run(found, arrived ? shifted : DirWalker::Arrival()); }));
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        ok = walker.run(found, arrived ? shifted : DirWalker::Arrival());
+        // The list lives as long as the window shows it, and its growth can leave it
+        // half empty. Letting go of that touches every entry: only for a whole list with
+        // much to gain, and here rather than on the window's thread.
+        if (!walker.report().cancelled && found.capacity() - found.size() > found.size() / 8)
+            found.squeeze();
+    }));
 
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);

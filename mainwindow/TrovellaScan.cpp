@@ -62,8 +62,6 @@ void Trovella::setSrcFolder(QString folder)
     reportWalkLosses(walkReport, srcFolder, ui.statusBar);
     for (auto it = memoryFiles.crbegin(); it != memoryFiles.crend(); ++it)
         fileList.removeAt(*it);
-    // The list lives as long as the window shows it: without the spare room of its growth.
-    fileList.squeeze();
     startSizing();
     if (!fillTypeList(generation))
         return;
