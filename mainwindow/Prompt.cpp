@@ -3,25 +3,19 @@
 #include <QFileDialog>
 
 #include <optional>
+#include <utility>
 
 namespace {
 std::optional<QString> nextFolder;
 std::optional<QMessageBox::StandardButton> nextAnswer;
 QString shownText;
 QString shownStart;
-
-template<typename T> std::optional<T> takeNext(std::optional<T> &next)
-{
-    std::optional<T> taken;
-    taken.swap(next);
-    return taken;
-}
 } // namespace
 
 QString Prompt::folder(QWidget *parent, const QString &title, const QString &start)
 {
     shownStart = start;
-    if (const auto next = takeNext(nextFolder))
+    if (const auto next = std::exchange(nextFolder, std::nullopt))
         return *next;
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
 }
@@ -29,7 +23,7 @@ QString Prompt::folder(QWidget *parent, const QString &title, const QString &sta
 QString Prompt::saveFile(QWidget *parent, const QString &title, const QString &filter)
 {
     shownStart.clear();
-    if (const auto next = takeNext(nextFolder))
+    if (const auto next = std::exchange(nextFolder, std::nullopt))
         return *next;
     return QFileDialog::getSaveFileName(parent, title, QString(), filter);
 }
@@ -38,7 +32,7 @@ QMessageBox::StandardButton Prompt::question(QWidget *parent, const QString &tit
                                              const QString &text)
 {
     shownText = text;
-    if (const auto next = takeNext(nextAnswer))
+    if (const auto next = std::exchange(nextAnswer, std::nullopt))
         return *next;
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No);
@@ -47,7 +41,7 @@ QMessageBox::StandardButton Prompt::question(QWidget *parent, const QString &tit
 void Prompt::warning(QWidget *parent, const QString &title, const QString &text)
 {
     shownText = text;
-    if (!takeNext(nextAnswer))
+    if (!std::exchange(nextAnswer, std::nullopt))
         QMessageBox::warning(parent, title, text);
 }
 
