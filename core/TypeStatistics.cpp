@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QScopeGuard>
 #include <QThread>
@@ -40,16 +41,6 @@ TypeStatistics::Figures &TypeStatistics::Figures::operator+=(const Figures &othe
     return *this;
 }
 
-void TypeStatistics::count(const QList<QFileInfo> &files)
-{
-    clear();
-    paths.reserve(files.size());
-    for (const QFileInfo &file : files) {
-        const QString path = file.filePath();
-        add(path, fileSuffix(path));
-    }
-}
-
 void TypeStatistics::add(const QString &path, QStringView suffix)
 {
     auto seen = indexOfSuffix.constFind(suffix);
@@ -66,16 +57,6 @@ void TypeStatistics::add(const QString &path, QStringView suffix)
     }
     ++perType[*seen].files;
     paths.append(TypedPath {path, *seen});
-}
-
-void TypeStatistics::clear()
-{
-    typeNames.clear();
-    indexOf.clear();
-    indexOfSuffix.clear();
-    suffixes.clear();
-    perType.clear();
-    paths.clear();
 }
 
 TypeStatistics::Figures TypeStatistics::figures(const QString &type) const

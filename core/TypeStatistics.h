@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFileInfo>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -37,11 +36,8 @@ public:
         int type = 0;
     };
 
-    // One pass over files: the distinct types with their counts, and the work for sizing.
-    void count(const QList<QFileInfo> &files);
-    // The same for one file, for a caller that walks the list itself.
+    // Counts one file of the type suffix and keeps its path for the size pass.
     void add(const QString &path, QStringView suffix);
-    void clear();
 
     // The distinct types, in the order they were first met.
     const QStringList &types() const { return typeNames; }

@@ -588,9 +588,8 @@ private slots:
             expected[files.last().suffix().toLower()] += i * 37 % 5000;
         }
         TypeStatistics statistics;
-        statistics.count(files);
-        statistics.clear();
-        statistics.count(files);
+        for (const QFileInfo &file : files)
+            statistics.add(file.filePath(), fileSuffix(file.filePath()));
         const QList<TypeStatistics::TypedPath> paths = statistics.takePaths();
         TypeSizer sizer;
         connect(&sizer, &TypeSizer::sized, this,
