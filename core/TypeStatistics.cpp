@@ -1,6 +1,5 @@
 #include "TypeStatistics.h"
 
-#include "FileType.h"
 #include "Texts.h"
 
 #include <QCoreApplication>
