@@ -1,6 +1,7 @@
 #include "DirWalker.h"
 
 #include "app/Logging.h"
+#include "core/Disk.h"
 
 #include <QFile>
 
@@ -12,7 +13,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
 #include <thread>
 #include <unistd.h>
 #else
@@ -54,49 +54,11 @@ namespace {
         return QString::fromUtf8(escaped(path));
     }
 
-    int threadsFor(const QString &folder)
-    {
-        // Every folder read on a network share waits for a round trip or several: many reads in
-        // flight hide them. On a local disk a few keep its queue busy once caches are cold.
-        return DirWalker::isRemote(folder) ? 32 : 4;
-    }
-
 } // namespace
-
-bool DirWalker::isRemote(const QString &path)
-{
-#ifdef Q_OS_LINUX
-    // A folder yet to be made lies where its nearest existing parent does.
-    QString existing = path;
-    struct statfs fs;
-    while (::statfs(QFile::encodeName(existing).constData(), &fs) != 0) {
-        const qsizetype slash = existing.lastIndexOf(QLatin1Char('/'));
-        if (errno != ENOENT || slash < 0 || existing == QLatin1String("/"))
-            return false;
-        existing = slash == 0 ? QStringLiteral("/") : existing.left(slash);
-    }
-    switch (static_cast<unsigned long>(fs.f_type)) {
-    case 0x65735546: // FUSE: sshfs and the like
-    case 0x6969: // NFS
-    case 0x517b: // SMB
-    case 0xff534d42: // CIFS
-    case 0xfe534d42: // SMB2
-    case 0x01021997: // 9p
-    case 0x00c36400: // Ceph
-    case 0x6b414653: // AFS
-        return true;
-    default:
-        return false;
-    }
-#else
-    Q_UNUSED(path)
-    return false;
-#endif
-}
 
 DirWalker::DirWalker(const QString &folder, int threads)
     : root(folder)
-    , threads(threads > 0 ? threads : threadsFor(folder))
+    , threads(threads > 0 ? threads : Disk::walkThreads(folder))
 {
     while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
         root.chop(1);

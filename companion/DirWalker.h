@@ -50,9 +50,6 @@ public:
     qsizetype filesFound() const;
     // Valid once run() has returned.
     WalkReport report() const;
-    // Whether path (or, while it does not exist, its nearest parent) lies on a network or FUSE
-    // file system, where every request waits for a round trip.
-    static bool isRemote(const QString &path);
     // The number of threads run() reads with at most.
     int threadCount() const { return threads; }
 

@@ -2,7 +2,7 @@
 
 #include "app/Logging.h"
 
-#include "companion/DirWalker.h"
+#include "Disk.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,28 +48,13 @@ QString folderOf(const QString &path)
 }
 } // namespace
 
-FileCopier::FileCopier()
-{
-#ifdef Q_OS_LINUX
-    // The clock file times come from, so that a file made after this is never older.
-    timespec now {};
-    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    started = qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-#endif
-}
+FileCopier::FileCopier() = default;
 
 FileCopier::~FileCopier()
 {
     finish();
     if (pool)
         pool->waitForDone();
-}
-
-int FileCopier::threadsFor(const QString &folder)
-{
-    // Each copy onto a share waits for round trips (create, write, close): a few under way at
-    // once hide them. A local disk gains nothing and keeps the order it writes in.
-    return Mv::DirWalker::isRemote(folder) ? 8 : 0;
 }
 
 QList<FileCopier::Result> FileCopier::takeResults()
@@ -89,6 +74,11 @@ QList<FileCopier::Result> FileCopier::takeResults()
 void FileCopier::describe(Result &result, Outcome outcome, int error, bool reading)
 {
     result.outcome = outcome;
+#ifdef Q_OS_LINUX
+    // The reply to the last request may be what was lost, not the request.
+    result.unsettled = error == ENOTCONN || error == ECONNABORTED || error == ECONNRESET
+            || error == ESHUTDOWN || error == EHOSTDOWN || error == ETIMEDOUT;
+#endif
     if (outcome == Failed) {
         if (result.error.isEmpty())
             result.error = qt_error_string(error);
@@ -129,6 +119,13 @@ QString FileCopier::plainReason(int error, bool reading)
         return tr("the link leads in a circle");
     case EIO:
         return tr("the disk could not be read or written");
+    case ENOTCONN:
+    case ECONNABORTED:
+    case ECONNRESET:
+    case ESHUTDOWN:
+    case EHOSTDOWN:
+    case ETIMEDOUT:
+        return tr("the connection to the share dropped");
 #endif
     default:
         return qt_error_string(error);
@@ -248,22 +245,72 @@ int FileCopier::copyData(int in, int out, bool callsBack)
     }
 }
 
+FileCopier::DiskKind FileCopier::diskOf(quint64 device, const QString &folder)
+{
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto known = disks.constFind(device);
+        if (known != disks.constEnd())
+            return *known;
+    }
+    const QByteArray type = Disk::typeOf(folder);
+    const DiskKind kind {Disk::syncsWhole(type), Disk::timeStep(type)};
+    const std::lock_guard<std::mutex> hold(lock);
+    disks.insert(device, kind);
+    return kind;
+}
+
+namespace {
+qint64 nanoseconds(const timespec &time) { return qint64(time.tv_sec) * 1000000000 + time.tv_nsec; }
+
+// Whether the two files hold the same bytes; false when either cannot be read.
+bool sameContent(const QByteArray &one, const QString &other)
+{
+    QFile a(QFile::decodeName(one));
+    QFile b(other);
+    if (!a.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
+        || !b.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    QByteArray left(bufferSize, Qt::Uninitialized);
+    QByteArray right(bufferSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = a.read(left.data(), left.size());
+        if (n < 0 || b.read(right.data(), n) != n)
+            return false;
+        if (n == 0)
+            return b.atEnd();
+        if (std::memcmp(left.constData(), right.constData(), size_t(n)) != 0)
+            return false;
+    }
+}
+} // namespace
+
 // The file at target is the same as a copy would be when it has the size and the
-// modification time as the destination can keep it: NTFS keeps 100 ns, exFAT 10 ms, and
-// file systems that keep whole seconds only (FAT: two) may round it.
-FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const QString &source)
+// modification time as the destination keeps it. Where the disk keeps coarse times (FAT: two
+// seconds, a share: whole seconds), files shot a second apart can share one: there a time that
+// differs within the disk's step is only taken as the same after comparing the contents.
+FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const QString &source,
+                                                QString *reason)
 {
     struct stat from;
     struct stat there;
     if (::stat(QFile::encodeName(source).constData(), &from) != 0
         || ::stat(target.constData(), &there) != 0 || there.st_size != from.st_size)
         return ExistsDifferent;
-    const timespec &a = there.st_mtim;
-    const timespec &b = from.st_mtim;
-    const qint64 apart = qAbs((qint64(a.tv_sec) - b.tv_sec) * 1000000000 + a.tv_nsec - b.tv_nsec);
-    const bool same = apart < 10000000
-            || ((a.tv_nsec == 0 || b.tv_nsec == 0) && qAbs(a.tv_sec - b.tv_sec) <= 2);
-    return same ? AlreadyExists : ExistsDifferent;
+    const qint64 theirs = nanoseconds(there.st_mtim);
+    const qint64 ours = nanoseconds(from.st_mtim);
+    if (theirs == ours)
+        return AlreadyExists;
+    const qint64 step = diskOf(there.st_dev, QFile::decodeName(target)).timeStep;
+    // A copy keeps the time cut down to the disk's step; fine steps are never shared by two
+    // shots of one camera.
+    const qint64 tenMilliseconds = 10000000;
+    if (step <= tenMilliseconds && theirs == ours - (ours % step + step) % step)
+        return AlreadyExists;
+    if (qAbs(theirs - ours) >= step)
+        return ExistsDifferent;
+    *reason = tr("compared byte for byte");
+    return sameContent(target, source) ? AlreadyExists : ExistsDifferent;
 }
 
 void FileCopier::setThreads(int count)
@@ -279,7 +326,7 @@ void FileCopier::setThreads(int count)
 
 void FileCopier::setDestination(const QString &folder)
 {
-    setThreads(threadsFor(folder));
+    setThreads(Disk::copyThreads(folder));
     finish();
     destination = QFile::encodeName(folder);
 }
@@ -355,7 +402,7 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
     // In a folder this copier made the link alone tells: on a share each look costs a round trip.
     struct stat st;
     if (!madeHere(folder) && ::lstat(targetPath.constData(), &st) == 0) {
-        result.outcome = existingOutcome(targetPath, source);
+        result.outcome = existingOutcome(targetPath, source, &result.reason);
         return prepared;
     }
 
@@ -399,13 +446,15 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         else
             error = errno;
     }
+    // Where a sync of the whole disk does not reach the storage (a share, a FUSE driver),
+    // each file is made durable itself; a share passes this on to its server.
+    if (error == 0 && !diskOf(pending.device, folder).syncsWhole && ::fsync(pending.fd) != 0)
+        error = errno;
     if (error != 0) {
         ::close(pending.fd);
         pending.fd = -1;
-        if (!pending.temporaryName.isEmpty()) {
+        if (!pending.temporaryName.isEmpty())
             ::unlink(pending.temporaryName.constData());
-            forgetTemporary(pending.temporaryName);
-        }
         return fail(error, false);
     }
     return prepared;
@@ -422,185 +471,33 @@ int FileCopier::openTemporary(const QString &folder, unsigned mode, bool staged,
         return 0;
     if (!useTemporaryNames && errno != EOPNOTSUPP && errno != EISDIR)
         return errno;
-    // No unnamed files here: a hidden name ending in ".trovella", which a scan never lists,
-    // stands in until the copy is durable.
-    if (!madeHere(folder))
-        removeLeftovers(folderPath);
-    const QByteArray staging = staged ? takeStaging() : QByteArray();
-    const QByteArray place = staging.isEmpty() ? folderPath : staging;
+    // No unnamed files here: the copy waits in a staging folder, below the destination where
+    // there is one, so that the target's folder sees nothing but the final name.
+    int error = 0;
+    QByteArray place;
+    if (staged && !destination.isEmpty())
+        place = staging.take(destination, &error);
+    if (place.isEmpty())
+        place = staging.take(folderPath, &error);
+    if (place.isEmpty())
+        return error;
     for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
-        const QByteArray name = "."
-                + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".trovella";
-        pending.temporaryName = place + '/' + name;
-        // Claimed before it exists: a sweep of the folder on another thread must never meet
-        // it unclaimed.
-        {
-            const std::lock_guard<std::mutex> hold(lock);
-            ownTemporaries.insert(name);
-        }
+        pending.temporaryName = Staging::newName(place);
         pending.fd = ::open(pending.temporaryName.constData(),
                             O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
-        if (pending.fd < 0) {
-            const int error = errno;
-            forgetTemporary(name);
-            errno = error;
-            if (error != EEXIST)
-                break;
-        }
+        error = pending.fd < 0 ? errno : 0;
+        if (error != EEXIST)
+            break;
     }
-    const int error = pending.fd < 0 ? errno : 0;
-    if (!staging.isEmpty())
-        releaseStaging(staging);
+    staging.release(place);
     return error;
 }
 
-namespace {
-const char stagingSuffix[] = ".trovella-staging";
-} // namespace
-
-// A staging folder no other copy is creating a file in, made when none is idle; empty when
-// none can be made, and the temporary goes beside its target.
-QByteArray FileCopier::takeStaging()
+Staging::Removed FileCopier::removeLeftovers(const QString &folder)
 {
-    if (destination.isEmpty())
-        return QByteArray();
-    bool first;
-    {
-        const std::lock_guard<std::mutex> hold(lock);
-        if (!idleStaging.isEmpty())
-            return idleStaging.takeLast();
-        first = !staleStagingSwept;
-        staleStagingSwept = true;
-    }
-    if (first)
-        removeStaleStaging();
-    const QByteArray folder = destination + "/."
-            + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + stagingSuffix;
-    // Claimed before it exists: where times are whole seconds (sshfs) a sweep on another
-    // thread would take it for an old one.
-    {
-        const std::lock_guard<std::mutex> hold(lock);
-        stagingFolders.append(folder);
-    }
-    if (::mkdir(folder.constData(), 0700) != 0) {
-        qCInfo(lcCopy, "Could not make the staging folder %s: %s", folder.constData(),
-               qUtf8Printable(qt_error_string(errno)));
-        const std::lock_guard<std::mutex> hold(lock);
-        stagingFolders.removeOne(folder);
-        return QByteArray();
-    }
-    return folder;
-}
-
-void FileCopier::releaseStaging(const QByteArray &folder)
-{
-    const std::lock_guard<std::mutex> hold(lock);
-    idleStaging.append(folder);
-}
-
-// Every temporary is gone once its copy has its name: the staging folders are empty.
-void FileCopier::removeStaging()
-{
-    for (const QByteArray &folder : std::as_const(stagingFolders)) {
-        if (::rmdir(folder.constData()) != 0)
-            qCWarning(lcCopy, "Could not remove the staging folder %s: %s", folder.constData(),
-                      qUtf8Printable(qt_error_string(errno)));
-    }
-    stagingFolders.clear();
-    idleStaging.clear();
-}
-
-// A pick that was killed leaves its staging folders behind: the next pick into the destination
-// removes those older than itself with the temporaries in them, and nothing else.
-void FileCopier::removeStaleStaging()
-{
-    DIR *dir = ::opendir(destination.constData());
-    if (!dir)
-        return;
-    const size_t suffix = sizeof(stagingSuffix) - 1;
-    std::vector<QByteArray> stale;
-    while (const dirent *entry = ::readdir(dir)) {
-        const size_t length = std::strlen(entry->d_name);
-        struct stat st;
-        if (length <= suffix + 1 || entry->d_name[0] != '.'
-            || std::strcmp(entry->d_name + length - suffix, stagingSuffix) != 0
-            || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0
-            || !S_ISDIR(st.st_mode)
-            || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started)
-            continue;
-        const QByteArray folder = destination + '/' + entry->d_name;
-        const std::lock_guard<std::mutex> hold(lock);
-        if (!stagingFolders.contains(folder))
-            stale.push_back(folder);
-    }
-    ::closedir(dir);
-    for (const QByteArray &folder : stale) {
-        removeLeftovers(folder);
-        if (::rmdir(folder.constData()) == 0)
-            qCInfo(lcCopy, "Removed %s, left by an earlier copy", folder.constData());
-        else
-            qCWarning(lcCopy, "Could not remove %s, left by an earlier copy: %s",
-                      folder.constData(), qUtf8Printable(qt_error_string(errno)));
-    }
-}
-
-void FileCopier::forgetTemporary(const QByteArray &name)
-{
-    const std::lock_guard<std::mutex> hold(lock);
-    ownTemporaries.remove(name.mid(name.lastIndexOf('/') + 1));
-}
-
-namespace {
-// ".<hex>.trovella", as copy() names its temporaries.
-bool isTemporaryName(const char *name)
-{
-    const size_t length = std::strlen(name);
-    const size_t suffix = sizeof(".trovella") - 1;
-    if (name[0] != '.' || length < suffix + 2 || length > suffix + 17
-        || std::strcmp(name + length - suffix, ".trovella") != 0)
-        return false;
-    return std::all_of(name + 1, name + length - suffix,
-                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
-}
-} // namespace
-
-// A pick that was killed leaves its temporaries behind, full-size: the next pick into the
-// folder removes those older than itself, and nothing else.
-void FileCopier::removeLeftovers(const QByteArray &folder)
-{
-    {
-        const std::lock_guard<std::mutex> hold(lock);
-        if (swept.contains(folder))
-            return;
-        swept.insert(folder);
-    }
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir)
-        return;
-    // Never this copier's own temporaries that wait for their names: a folder named in two
-    // spellings (FAT) is swept once for each, and where the change time is only the
-    // modification time (FAT, sshfs), which a copy takes from its source, they look old.
-    // Asked after the times: a copy under way claims its name before it sets them.
-    const auto own = [this](const char *name) {
-        const std::lock_guard<std::mutex> hold(lock);
-        return ownTemporaries.contains(QByteArray(name));
-    };
-    while (const dirent *entry = ::readdir(dir)) {
-        struct stat st;
-        if (!isTemporaryName(entry->d_name)
-            || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0
-            || !S_ISREG(st.st_mode)
-            || qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec >= started
-            || own(entry->d_name))
-            continue;
-        if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0)
-            qCInfo(lcCopy, "Removed %s/%s, left by an earlier copy", folder.constData(),
-                   entry->d_name);
-        else
-            qCWarning(lcCopy, "Could not remove %s/%s, left by an earlier copy: %s",
-                      folder.constData(), entry->d_name, qUtf8Printable(qt_error_string(errno)));
-    }
-    ::closedir(dir);
+    Staging::Removed removed;
+    runAside([&removed, &folder] { removed = Staging::sweep(folder); });
+    return removed;
 }
 
 // Runs work on a thread of its own while the window handles its events.
@@ -616,10 +513,11 @@ void FileCopier::runAside(const std::function<void()> &work)
 
 void FileCopier::commitBatch()
 {
-    // One sync per file system makes the data of the whole batch durable before any name.
+    // One sync per file system makes the data of the whole batch durable before any name, and
+    // the names of the batches before; files on disks that sync file by file are durable.
     QHash<quint64, int> descriptors;
     for (const Pending &pending : std::as_const(batch)) {
-        if (!descriptors.contains(pending.device))
+        if (!descriptors.contains(pending.device) && diskOf(pending.device, QString()).syncsWhole)
             descriptors.insert(pending.device, pending.fd);
     }
     QHash<quint64, int> syncErrors;
@@ -629,18 +527,63 @@ void FileCopier::commitBatch()
     };
     // A slow disk can take seconds to sync.
     runAside(syncAll);
+    for (auto it = descriptors.cbegin(); it != descriptors.cend(); ++it)
+        unsynced.remove(it.key());
     const std::vector<int> errors = linkBatch(syncErrors);
+    // The new names: on disks that sync file by file their folders are synced now, elsewhere
+    // the next sync of the disk takes them.
+    QSet<QByteArray> folderSyncs;
+    for (qsizetype i = 0; i < batch.size(); ++i) {
+        if (errors[size_t(i)] != 0)
+            continue;
+        const QByteArray folder
+                = QFile::encodeName(folderOf(results.at(batch.at(i).result).target));
+        if (diskOf(batch.at(i).device, QString()).syncsWhole)
+            unsynced.insert(batch.at(i).device, folder);
+        else
+            folderSyncs.insert(folder);
+    }
+    if (!folderSyncs.isEmpty())
+        runAside([&folderSyncs] {
+            for (const QByteArray &folder : std::as_const(folderSyncs)) {
+                const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                // Not every driver syncs folders; the names then are as durable as it makes them.
+                if (fd >= 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOSYS)
+                    qCWarning(lcCopy, "Could not make the names in %s durable: %s",
+                              folder.constData(), qUtf8Printable(qt_error_string(errno)));
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        });
     for (qsizetype i = 0; i < batch.size(); ++i) {
         const qsizetype index = batch.at(i).result;
         const int error = errors[size_t(i)] == EXDEV ? copyUnstaged(index) : errors[size_t(i)];
         if (error == EEXIST)
             settle(index,
                    existingOutcome(QFile::encodeName(results.at(index).target),
-                                   results.at(index).source));
+                                   results.at(index).source, &results[index].reason));
         else
             settle(index, error == 0 ? Copied : Failed, error);
     }
     batch.clear();
+}
+
+void FileCopier::syncNames()
+{
+    if (unsynced.isEmpty())
+        return;
+    const QList<QByteArray> folders = unsynced.values();
+    unsynced.clear();
+    runAside([&folders] {
+        for (const QByteArray &folder : folders) {
+            const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd < 0 || ::syncfs(fd) != 0)
+                qCWarning(lcCopy, "Could not make the names in %s durable: %s", folder.constData(),
+                          qUtf8Printable(qt_error_string(errno)));
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
 }
 
 // Links the batch's files to their names on the pool's threads, where there are any, while
@@ -716,7 +659,10 @@ int FileCopier::copyUnstaged(qsizetype index)
     if (again.pending.fd < 0)
         return again.error;
     again.pending.result = index;
-    return linkPending(again.pending, ::fsync(again.pending.fd) == 0 ? 0 : errno);
+    const int error = linkPending(again.pending, ::fsync(again.pending.fd) == 0 ? 0 : errno);
+    if (error == 0)
+        unsynced.insert(again.pending.device, QFile::encodeName(folderOf(result.target)));
+    return error;
 }
 
 int FileCopier::linkPending(const Pending &pending, int syncError)
@@ -724,6 +670,7 @@ int FileCopier::linkPending(const Pending &pending, int syncError)
     const QByteArray target = QFile::encodeName(results.at(pending.result).target);
     const char *temporary = pending.temporaryName.constData();
     int error = syncError;
+    bool open = true;
     if (error == 0 && pending.temporaryName.isEmpty()) {
         if (::linkat(pending.fd, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) != 0) {
             error = errno;
@@ -738,6 +685,12 @@ int FileCopier::linkPending(const Pending &pending, int syncError)
             }
         }
     } else if (error == 0) {
+        // Closed before it gets its name: a share's server has then closed its file too.
+        open = false;
+        if (::close(pending.fd) != 0)
+            error = errno;
+    }
+    if (error == 0 && !pending.temporaryName.isEmpty()) {
         // Asked once per disk: on a share each refusal costs a round trip.
         bool tryRename;
         {
@@ -765,12 +718,11 @@ int FileCopier::linkPending(const Pending &pending, int syncError)
         if (renamed)
             temporary = nullptr;
     }
-    ::close(pending.fd);
+    if (open)
+        ::close(pending.fd);
     if (temporary && *temporary && ::unlink(temporary) != 0)
         qCWarning(lcCopy, "Could not remove the temporary file %s: %s", temporary,
                   qUtf8Printable(qt_error_string(errno)));
-    if (!pending.temporaryName.isEmpty())
-        forgetTemporary(pending.temporaryName);
     return error;
 }
 
@@ -780,9 +732,10 @@ void FileCopier::finish()
         waitForOldest();
     if (!batch.isEmpty())
         commitBatch();
+    // "Finished." only once the names are as durable as the files.
+    syncNames();
     // Each removal waits for a round trip on a share.
-    if (!stagingFolders.isEmpty())
-        runAside([this] { removeStaging(); });
+    runAside([this] { staging.clear(); });
 }
 
 #else
@@ -812,6 +765,8 @@ void FileCopier::copy(const QString &source, const QString &target)
 void FileCopier::setThreads(int) { }
 
 void FileCopier::setDestination(const QString &) { }
+
+Staging::Removed FileCopier::removeLeftovers(const QString &) { return Staging::Removed(); }
 
 void FileCopier::finish() { }
 

@@ -15,12 +15,16 @@
 #include <QSet>
 #include <QString>
 
+#include "Staging.h"
+
 class QThreadPool;
 
 // Copies files to new names and never replaces anything already there. On Linux each copy
-// is written to an unnamed file first; a batch of them is made durable with one sync of the
-// file system and only then linked to the target names, so a target name is either absent
-// or holds the whole file. Target folders are made as needed, each at most once. Where every
+// is written to an unnamed file first, or where the disk has none, to a file in a staging
+// folder of its own; a batch of them is made durable (one sync of the file system, or where
+// such a sync does not reach the storage, a sync of each file) and only then linked to the
+// target names, so a target name is either absent or holds the whole file. finish() makes the
+// names durable too. Target folders are made as needed, each at most once. Where every
 // request waits for a round trip (network shares), several copies can be under way at once.
 class FileCopier
 {
@@ -28,7 +32,9 @@ class FileCopier
 
 public:
     // AlreadyExists: the file there has the source's size and modification time (a copy keeps
-    // the time); ExistsDifferent: it has not. Either way it is left alone.
+    // the time, as exactly as the disk can); where the disk keeps coarse times and the two
+    // differ within its step, only when the contents are the same. ExistsDifferent: it is
+    // not the same. Either way it is left alone.
     enum Outcome { Copied, AlreadyExists, ExistsDifferent, Failed };
     struct Result
     {
@@ -37,9 +43,12 @@ public:
         Outcome outcome = Failed;
         // The system's words for a failure, for the log.
         QString error;
-        // The same in plain words, for the user.
+        // The same in plain words, for the user; for a file already there, how it was judged.
         QString reason;
         qint64 bytes = 0;
+        // The connection to the share dropped while the copy was under way: whether it
+        // arrived is not known.
+        bool unsettled = false;
     };
 
     FileCopier();
@@ -57,21 +66,21 @@ public:
     qint64 bytesDone() const { return bytesWritten.load(std::memory_order_relaxed); }
     // What a failure with this errno means to a user; reading tells the source's side.
     static QString plainReason(int error, bool reading);
+    // Removes what interrupted picks left in folder and its direct subfolders (see Staging);
+    // the window's events run meanwhile.
+    Staging::Removed removeLeftovers(const QString &folder);
 
-    // Writes each copy under a hidden temporary name instead of an unnamed file, as for
+    // Writes each copy to a file in a staging folder instead of an unnamed file, as for
     // file systems without unnamed files; for tests.
     void setUseTemporaryNames(bool on) { useTemporaryNames = on; }
     // How many copies may be under way at once on threads of their own: their results still
     // come in the order of the copies, and each copy is under way from its copy() until its
     // result is final. None (the default) copies in copy() itself.
     void setThreads(int count);
-    // The number of threads that suits copies into folder: several on a network share, none
-    // on a local disk, which gains nothing from them and keeps the order it writes in.
-    static int threadsFor(const QString &folder);
     // The folder every target lies below: as many threads as suit its disk, and where a copy
-    // needs a temporary name, it is made in a hidden folder right below this one, one such
-    // folder for each copy under way, so that a target folder sees nothing but the final link.
-    // A network share's client changes one folder at a time, waiting a round trip for each.
+    // needs a staging folder, it is made right below this one, one for each copy under way,
+    // so that a target folder sees nothing but the final link. A network share's client
+    // changes one folder at a time, waiting a round trip for each.
     void setDestination(const QString &folder);
     // Called every few megabytes while a large file is copied and every few milliseconds while
     // a batch is made durable, so a window can handle events.
@@ -98,20 +107,22 @@ private:
         qsizetype result;
         std::future<Prepared> prepared;
     };
+    struct DiskKind
+    {
+        bool syncsWhole = true;
+        qint64 timeStep = 1;
+    };
 
     static void describe(Result &result, Outcome outcome, int error = 0, bool reading = false);
     void settle(qsizetype result, Outcome outcome, int error = 0, bool reading = false);
-    static Outcome existingOutcome(const QByteArray &target, const QString &source);
+    Outcome existingOutcome(const QByteArray &target, const QString &source, QString *reason);
+    DiskKind diskOf(quint64 device, const QString &folder);
     // Runs on any thread: everything of a copy up to its link; staged lets the temporary wait
-    // in a staging folder.
+    // in a staging folder below the destination rather than in the target's folder.
     Prepared prepare(const QString &source, const QString &target, bool callsBack,
                      bool staged = true);
     int openTemporary(const QString &folder, unsigned mode, bool staged, Pending &pending);
-    QByteArray takeStaging();
-    void releaseStaging(const QByteArray &folder);
-    void removeStaging();
-    void removeStaleStaging();
-    // Copies again with the temporary in the target folder: for a target on another disk
+    // Copies again with the temporary on the target's own disk: for a target on another disk
     // than its staging folder.
     int copyUnstaged(qsizetype result);
     void accept(qsizetype result, Prepared prepared);
@@ -120,38 +131,33 @@ private:
     bool madeHere(const QString &folder);
     int copyData(int in, int out, bool callsBack);
     void commitBatch();
+    // Syncs the file systems that hold names made since their last sync.
+    void syncNames();
     void runAside(const std::function<void()> &work);
     std::vector<int> linkBatch(const QHash<quint64, int> &syncErrors);
     // Runs on any thread; returns 0 or the errno of the failure.
     int linkPending(const Pending &pending, int syncError);
-    void removeLeftovers(const QByteArray &folder);
-    void forgetTemporary(const QByteArray &name);
 
     QList<Result> results;
     QList<Pending> batch;
     QElapsedTimer batchAge;
     bool useTemporaryNames = false;
-    // When the copier was made, in nanoseconds since the epoch.
-    qint64 started = 0;
     std::atomic<qint64> bytesWritten {0};
     int threads = 0;
     std::unique_ptr<QThreadPool> pool;
     std::deque<Running> running;
+    QByteArray destination;
+    Staging staging;
+    // A folder of each disk that got names since its last sync.
+    QHash<quint64, QByteArray> unsynced;
 
     // Shared by the copies under way and the links: the folders made (with the errno of a
-    // failure), the folders cleared of leftover temporaries, the temporaries of this copier
-    // that wait for their names.
+    // failure), the disks met.
     std::mutex lock;
     QHash<QString, int> folders;
     // Folders this copier made: no name in them can stand in a copy's way but its own.
     QSet<QString> madeFolders;
-    // The staging folders under destination, and those no copy is creating a file in.
-    QByteArray destination;
-    QList<QByteArray> stagingFolders;
-    QList<QByteArray> idleStaging;
-    bool staleStagingSwept = false;
-    QSet<QByteArray> swept;
-    QSet<QByteArray> ownTemporaries;
+    QHash<quint64, DiskKind> disks;
     // The disks that refused to rename without replacing.
     QSet<quint64> noRenameWithoutReplacing;
 };

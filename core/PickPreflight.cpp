@@ -1,5 +1,6 @@
 #include "PickPreflight.h"
 
+#include "Staging.h"
 #include "TypeStatistics.h"
 
 #include <QDir>
@@ -52,8 +53,9 @@ QString nearestExisting(const QString &folder)
     return path;
 }
 
-// Which names a file system of FAT's or NTFS's kind really refuses, found by trying them in
-// folder: ntfs-3g, for one, stores names Windows cannot open and tells case apart, while
+// Which names a file system of FAT's or NTFS's kind really refuses, found by trying them in a
+// staging folder of its own below folder, so that no name of the user's is ever taken, even
+// for a moment: ntfs-3g, for one, stores names Windows cannot open and tells case apart, while
 // fusefat refuses the former and folds the latter.
 class NameProbe
 {
@@ -64,8 +66,8 @@ public:
 
     bool foldsCase()
     {
-        const QString name = QStringLiteral(".a%1.trovella")
-                                     .arg(QRandomGenerator::global()->generate64(), 0, 16);
+        const QString name
+                = QStringLiteral("a%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
         // Where nothing can be made, assume the worst.
         bool folds = true;
         tryCreate(name, [&] { folds = QFileInfo::exists(at(name.toUpper())); });
@@ -93,13 +95,19 @@ public:
 private:
     static constexpr qsizetype maxProbes = 64;
 
-    QString at(const QString &name) const { return folder + QLatin1Char('/') + name; }
+    QString at(const QString &name) const
+    {
+        return QFile::decodeName(place) + QLatin1Char('/') + name;
+    }
 
     // Creates name afresh, runs whileThere and removes the name again; 0, or the errno of
     // the failed creation.
     int tryCreate(const QString &name, const std::function<void()> &whileThere)
     {
 #ifdef Q_OS_UNIX
+        int error = 0;
+        if (place.isEmpty() && (place = staging.take(QFile::encodeName(folder), &error)).isEmpty())
+            return error;
         const QByteArray path = QFile::encodeName(at(name));
         const int fd = ::open(path.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
         if (fd < 0)
@@ -117,6 +125,8 @@ private:
     }
 
     QString folder;
+    Staging staging;
+    QByteArray place;
     QHash<QString, bool> verdicts;
 };
 

@@ -123,7 +123,10 @@ Mount::Mount(Kind kind, const QString &folder, const QString &source)
             reason = "cannot mount a tmpfs here (needs root)";
     } else if (kind == Sshfs) {
         QDir().mkpath(source);
-        writeFile(command, "#!/bin/sh\nexec " + server.toUtf8() + "\n");
+        requests = folder + ".log";
+        writeFile(command,
+                  "#!/bin/sh\nexec " + server.toUtf8() + " -e -l VERBOSE 2>>'" + requests.toUtf8()
+                          + "'\n");
         QFile(command).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         if (QStandardPaths::findExecutable("sshfs").isEmpty() || !QFileInfo::exists(server))
             reason = "sshfs or sftp-server is missing (apt-get install sshfs openssh-sftp-server)";

@@ -76,6 +76,8 @@ public:
     // namespace may not do.
     bool remount(const QString &options) const;
     QString reason;
+    // sshfs: the file where the server logs each request it serves.
+    QString requests;
 
 private:
     bool tryMount(const QStringList &command, const QStringList &undo);
