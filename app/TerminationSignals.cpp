@@ -4,7 +4,7 @@
 
 #include "companion/Dir.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
@@ -38,6 +38,9 @@ void quitOnTerminationSignals()
         char bytes[16];
         while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) { }
         Mv::Dir::Cancel();
+        // As Exit does: a pick running in nested event processing never sees the event loop
+        // quit, but it stops when its window closes.
+        QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
     struct sigaction action = {};

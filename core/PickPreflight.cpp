@@ -198,7 +198,7 @@ QSet<qsizetype> caseCollisions(const QStringList &relativePaths)
 }
 
 PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
-               const QList<QFileInfo> &selection, const std::function<void()> &keepResponsive)
+               const QList<QFileInfo> &selection, const std::function<bool()> &goOn)
 {
     PickPlan plan;
     const QString existing = nearestExisting(destinationFolder);
@@ -217,8 +217,10 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
     QStringList relativePaths;
     relativePaths.reserve(selection.size());
     for (const QFileInfo &file : selection) {
-        if (keepResponsive)
-            keepResponsive();
+        if (goOn && !goOn()) {
+            plan.go = false;
+            return plan;
+        }
         relativePaths.append(source.relativeFilePath(file.absoluteFilePath()));
     }
     QSet<qsizetype> unstorable;
@@ -227,8 +229,10 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
 
     QHash<QString, QSet<QString>> folders;
     for (qsizetype i = 0; i < selection.size(); ++i) {
-        if (keepResponsive)
-            keepResponsive();
+        if (goOn && !goOn()) {
+            plan.go = false;
+            return plan;
+        }
         const QString &relative = relativePaths.at(i);
         if (limited && !unstorable.contains(i)) {
             const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);

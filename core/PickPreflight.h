@@ -24,7 +24,7 @@ struct PickPlan
     QStringList unstorableNames;
     // The source paths of those files.
     QSet<QString> unstorable;
-    // False when the user declined.
+    // False when the user declined or the check was stopped.
     bool go = true;
 
     bool lacksSpace() const { return bytesFree >= 0 && bytesNeeded > bytesFree; }
@@ -45,8 +45,9 @@ bool isStorableName(const QString &name);
 QSet<qsizetype> caseCollisions(const QStringList &relativePaths);
 
 // At most one stat per selected file, plus one read of each target folder that exists.
-// A long selection calls keepResponsive now and then, so that a window can handle events.
+// goOn is called for every selected file, so that a window can handle events; when it returns
+// false the check stops and its plan does not go.
 PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
-               const QList<QFileInfo> &selection, const std::function<void()> &keepResponsive = {});
+               const QList<QFileInfo> &selection, const std::function<bool()> &goOn = {});
 
 } // namespace PickPreflight

@@ -45,26 +45,34 @@ void PickReport::addLeftOut(const QStringList &paths, const QString &reason)
         list.append(Row {LeftOut, reason, path, QString()});
 }
 
+void PickReport::setLeftoversRemoved(qsizetype files, qint64 size)
+{
+    leftoverFiles = files;
+    leftoverBytes = size;
+}
+
 QString PickReport::message() const
 {
     if (declined)
         return tr("Nothing was copied.");
+    const auto sizeText = [](qint64 size) { return size == 1 ? tr("1 byte") : Texts::size(size); };
     const int copied = counts[Copied];
     const int there = counts[Same] + counts[Different];
     const int failed = counts[Failed];
     const int notReached = counts[NotReached];
-    if (!stopped && there + failed + notReached == 0)
-        return tr("Finished.");
+    const int leftOut = counts[LeftOut];
+    const bool clean = !stopped && !connectionLost && there + failed + notReached == 0;
     QStringList parts;
     if (stopped)
         parts << tr("Stopped.");
-    const QString size = bytes == 1 ? tr("1 byte") : Texts::size(bytes);
-    if (copied == 0)
-        parts << tr("No file was copied.");
-    else
+    else if (clean)
+        parts << tr("Finished.");
+    if (copied > 0)
         parts << Texts::plural<PickReport>(copied, QT_TR_NOOP("Copied 1 file (%1)."),
                                            QT_TR_N_NOOP("Copied %Ln files (%1)."))
-                         .arg(size);
+                         .arg(sizeText(bytes));
+    else if (!clean)
+        parts << tr("No file was copied.");
     if (there == 1)
         parts << (counts[Different] ? tr("1 was already there (different).")
                                     : tr("1 was already there."));
@@ -78,6 +86,18 @@ QString PickReport::message() const
     if (notReached > 0)
         parts << Texts::plural<PickReport>(notReached, QT_TR_NOOP("1 was not reached."),
                                            QT_TR_N_NOOP("%Ln were not reached."));
+    if (leftOut > 0)
+        parts << Texts::plural<PickReport>(leftOut, QT_TR_NOOP("1 was left out by the scan."),
+                                           QT_TR_N_NOOP("%Ln were left out by the scan."));
+    if (leftoverFiles > 0)
+        parts << Texts::plural<PickReport>(
+                         int(leftoverFiles),
+                         QT_TR_NOOP("Removed 1 leftover file of an interrupted pick, %1."),
+                         QT_TR_N_NOOP("Removed %Ln leftover files of an interrupted pick, %1."))
+                         .arg(sizeText(leftoverBytes));
+    if (connectionLost)
+        parts << tr("The connection to the destination was lost: whether the last files "
+                    "arrived is not known. Pick again to settle them.");
     return parts.join(QLatin1Char(' '));
 }
 

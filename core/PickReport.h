@@ -36,13 +36,19 @@ public:
     void addLeftOut(const QStringList &paths, const QString &reason);
     void setStopped() { stopped = true; }
     void setDeclined() { declined = true; }
+    // The pick removed what an interrupted earlier pick left in the destination.
+    void setLeftoversRemoved(qsizetype files, qint64 bytes);
+    // The connection to the destination dropped during the pick: whether the files in flight
+    // arrived is not known.
+    void setConnectionLost() { connectionLost = true; }
 
     int count(Outcome outcome) const { return counts[outcome]; }
     const QList<Row> &rows() const { return list; }
     // Outcomes per file type, for the types that had a file in the pick.
     const QHash<QString, Counts> &typeCounts() const { return perType; }
 
-    // The closing message: "Finished." when every file was copied.
+    // The closing message: "Finished." in front when every file was copied, "Stopped." when
+    // a stop left some unreached, then what was copied and what became of the rest.
     QString message() const;
     static QString outcomeText(Outcome outcome);
     // Outcome, reason, source and target: the columns of the details and of the CSV.
@@ -57,6 +63,9 @@ private:
     QHash<QString, Counts> perType;
     QList<Row> list;
     qint64 bytes = 0;
+    qsizetype leftoverFiles = 0;
+    qint64 leftoverBytes = 0;
     bool stopped = false;
     bool declined = false;
+    bool connectionLost = false;
 };

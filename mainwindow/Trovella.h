@@ -95,6 +95,8 @@ private:
     int picksRunning = 0;
     // Esc: the running picks stop after the file in hand.
     bool pickStopRequested = false;
+    // Esc, or Exit or a termination signal closing the window.
+    bool pickStopped() const { return pickStopRequested || !isVisible(); }
 
     // The account of the last pick and its progress (TrovellaReport.cpp).
     void setUpPickReport();

@@ -46,6 +46,9 @@ void Trovella::pick()
     // The folder the user chose stays as it is; this pick's target is derived from it.
     const QString targetFolder = pickDestination(srcFolder, desFolder);
     pickedFolder = targetFolder;
+    // Written now, not only at the end, so that a process killed mid-pick still knows where
+    // the files went and which types were checked.
+    writeMemory();
     // Declined when the destination is short of room or names and the user says No.
     const PickPlan plan = startPick(selection, targetFolder);
     copyFiles(plan.go ? selection : QList<QFileInfo>(), targetFolder, plan);
@@ -93,7 +96,8 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
     };
     copier.setKeepResponsive(keepResponsive);
     qsizetype handled = 0;
-    while (handled < toCopy.size()) {
+    // A stop before the first file, as during the question, copies nothing.
+    while (handled < toCopy.size() && !pickStopped()) {
         const QString sourcePath = toCopy.at(handled++).absoluteFilePath();
         const QString target = targetOf(sourcePath);
         if (plan.unstorable.contains(sourcePath)) {
@@ -108,8 +112,6 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
         ui.progressBar->setValue(ui.progressBar->value() + 1);
         ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
         keepResponsive();
-        if (!isVisible() || pickStopRequested)
-            break;
     }
     // Files already copied in the batch in hand still get their names, also after a stop.
     copier.finish();

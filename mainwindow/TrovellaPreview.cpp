@@ -81,14 +81,18 @@ PickPlan Trovella::startPick(const QList<QFileInfo> &selection, const QString &t
 {
     if (picksRunning++ == 0)
         pickStopRequested = false;
+    // A large selection takes a while to check: the status bar says what is going on.
+    ui.statusBar->showMessage(tr("Checking the destination…"));
     FramePacer pacer;
     pacer.start();
-    // The widgets that could change the pick are disabled by now.
-    PickPlan plan = PickPreflight::check(srcFolder, target, selection, [&pacer] {
+    // The widgets that could change the pick are disabled by now. Exit, Esc or a termination
+    // signal stops the check, and the pick copies nothing.
+    PickPlan plan = PickPreflight::check(srcFolder, target, selection, [this, &pacer] {
         if (pacer.due())
             pacer.runEvents();
+        return !pickStopped();
     });
-    if (!plan.needsConsent())
+    if (!plan.go || !plan.needsConsent())
         return plan;
 
     QStringList lines;

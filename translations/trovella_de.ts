@@ -227,6 +227,32 @@
         <source>Target</source>
         <translation>Ziel</translation>
     </message>
+    <message>
+        <source>1 was left out by the scan.</source>
+        <translation>1 wurde bei der Suche ausgelassen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were left out by the scan.</source>
+        <translation>
+            <numerusform>%Ln wurde bei der Suche ausgelassen.</numerusform>
+            <numerusform>%Ln wurden bei der Suche ausgelassen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 leftover file of an interrupted pick, %1.</source>
+        <translation>1 übrig gebliebene Datei eines unterbrochenen Auswählens entfernt, %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln leftover files of an interrupted pick, %1.</source>
+        <translation>
+            <numerusform>%Ln übrig gebliebene Datei eines unterbrochenen Auswählens entfernt, %1.</numerusform>
+            <numerusform>%Ln übrig gebliebene Dateien eines unterbrochenen Auswählens entfernt, %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The connection to the destination was lost: whether the last files arrived is not known. Pick again to settle them.</source>
+        <translation>Die Verbindung zum Ziel ist abgebrochen: Ob die letzten Dateien angekommen sind, ist nicht bekannt. Erneutes Auswählen klärt das.</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>
@@ -306,7 +332,10 @@
     </message>
     <message numerus="yes">
         <source>Selected: %Ln files, %1</source>
-        <translation><numerusform>Ausgewählt: %Ln Datei, %1</numerusform><numerusform>Ausgewählt: %Ln Dateien, %1</numerusform></translation>
+        <translation>
+            <numerusform>Ausgewählt: %Ln Datei, %1</numerusform>
+            <numerusform>Ausgewählt: %Ln Dateien, %1</numerusform>
+        </translation>
     </message>
     <message>
         <source>No web browser could be started to show %1.</source>
@@ -393,6 +422,10 @@
     <message>
         <source>The file type groups could not be saved to %1: %2</source>
         <translation>Die Dateitypgruppen konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Checking the destination…</source>
+        <translation>Das Ziel wird geprüft…</translation>
     </message>
 </context>
 <context>

@@ -222,6 +222,30 @@
         <source>Target</source>
         <translation>目标</translation>
     </message>
+    <message>
+        <source>1 was left out by the scan.</source>
+        <translation>1 个在扫描时被略过。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln were left out by the scan.</source>
+        <translation>
+            <numerusform>%Ln 个在扫描时被略过。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 leftover file of an interrupted pick, %1.</source>
+        <translation>已删除中断的挑选留下的 1 个残留文件，%1。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln leftover files of an interrupted pick, %1.</source>
+        <translation>
+            <numerusform>已删除中断的挑选留下的 %Ln 个残留文件，%1。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The connection to the destination was lost: whether the last files arrived is not known. Pick again to settle them.</source>
+        <translation>与目标的连接已断开：无法确定最后几个文件是否已到达。再次挑选即可补齐。</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>
@@ -300,7 +324,9 @@
     </message>
     <message numerus="yes">
         <source>Selected: %Ln files, %1</source>
-        <translation><numerusform>已选：%Ln 个文件，%1</numerusform></translation>
+        <translation>
+            <numerusform>已选：%Ln 个文件，%1</numerusform>
+        </translation>
     </message>
     <message>
         <source>No web browser could be started to show %1.</source>
@@ -385,6 +411,10 @@
     <message>
         <source>The file type groups could not be saved to %1: %2</source>
         <translation>无法将文件类型组保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>Checking the destination…</source>
+        <translation>正在检查目标…</translation>
     </message>
 </context>
 <context>

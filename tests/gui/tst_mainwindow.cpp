@@ -202,6 +202,7 @@ struct WithoutRootRights
 int runChild(const QString &kind, const QString &folder, const QString &destination)
 {
     if (kind == "pick") {
+        quitOnTerminationSignals();
         Trovella window;
         chooseDestination(window, destination);
         scanAndCheck(window, folder, {"*"});
@@ -522,7 +523,7 @@ private slots:
     {
         // clang-format off
         addRows({"row~setup~layout~types~selected~question~status~files~details",
-            "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~~Finished.~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
+            "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~~Finished. Copied 6 files (6 bytes).~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
             "links~~a.txt sub/up>.. sub/self>self out>../outside ../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt~txt,~Selected: 4 files, 2 bytes~~Copied 2 files (2 bytes). 2 could not be copied.~src/a.txt 1\nsrc/link.txt 1~Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\nCould not be copied,the link leads in a circle,src/sub/self,des/src/sub/self",
             "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
             "gone, pipe~gone, pipe~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 could not be copied.~src/a.txt 1~Could not be copied,not a regular file,src/c.txt,des/src/c.txt\nCould not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt",
@@ -530,7 +531,9 @@ private slots:
             "stop~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Nothing was copied.~~",
             "read-only~ro,size=1m~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~No file was copied. 3 could not be copied.~~(Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n?){3}",
             "FAT~fat~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~The destination cannot store these names; they will not be copied:\n(    (d/a:b|z/[qQ])\\.txt\n){2}Pick anyway\\?~Copied 3 files (3 bytes). 2 could not be copied.~src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1~(Could not be copied,the disk cannot store this name,src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt\n?){2}",
-            "NTFS~ntfs~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~~Finished.~src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\nsrc/z/q.txt 1~",
+            "NTFS~ntfs~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~~Finished. Copied 5 files (5 bytes).~src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\nsrc/z/q.txt 1~",
+            "Exit, checking~Exit, checking~a.txt b.txt c.txt~*~Selected: 40,003 files, 3 bytes~~Nothing was copied.~~",
+            "Esc, checking~Esc, checking~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Nothing was copied.~~",
             "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt",
             "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt"}, '~');
         // clang-format on
@@ -562,6 +565,10 @@ private slots:
             QSKIP(qPrintable(mount->reason));
         if (setup == "existing")
             QCOMPARE(QProcess::execute("cp", {"-p", src + "/a.txt", des + "/src/a.txt"}), 0);
+        // 40 000 files more: the check of the destination runs for longer than a frame and
+        // lets events run, where Exit's click arrives.
+        if (setup == "Exit, checking")
+            makeLargeTree(src + "/many", 40, 1000);
         {
             Trovella window;
             chooseDestination(window, des);
@@ -570,8 +577,14 @@ private slots:
             if (setup == "gone, pipe")
                 QVERIFY(QFile::remove(src + "/b.txt") && QFile::remove(src + "/c.txt")
                         && ::mkfifo(QFile::encodeName(src + "/c.txt").constData(), 0644) == 0);
-            // The pick stops after the file in hand.
-            const auto stop = [&] {
+            // Esc, Exit or closing the window stops the pick after the file in hand, and during
+            // the check of the destination before the first; the stop comes with the first
+            // message of the copy, or of the check.
+            const bool inCheck = setup.endsWith(", checking");
+            const auto stop = [&, done = false](const QString &message) mutable {
+                if (done || message.startsWith("Checking ") != inCheck)
+                    return;
+                done = true;
                 // A change of the list, as a group applied would make, leaves Pick off.
                 typeList(window)->item(0)->setCheckState(Qt::Unchecked);
                 for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
@@ -581,11 +594,13 @@ private slots:
                              status != "Nothing was copied.");
                 if (setup == "close")
                     window.close();
-                else if (setup == "Esc")
+                else if (setup.startsWith("Exit")) // with the next events the pick lets run
+                    QTimer::singleShot(0, widget<QPushButton>(&window, "bnExit"),
+                                       &QPushButton::click);
+                else if (setup.startsWith("Esc"))
                     emit window.findChild<QShortcut *>("stopPickShortcut")->activated();
             };
-            connect(window.statusBar(), &QStatusBar::messageChanged, &window, stop,
-                    Qt::SingleShotConnection);
+            connect(window.statusBar(), &QStatusBar::messageChanged, &window, stop);
             Prompt::setNextAnswer(status == "Nothing was copied." ? QMessageBox::No
                                                                   : QMessageBox::Yes);
             auto *bnPick = widget<QPushButton>(&window, "bnPick");
@@ -619,13 +634,19 @@ private slots:
             // The account stays through changes of the check marks, and a second pick has its own.
             typeList(window)->item(0)->setCheckState(Qt::Unchecked);
             QCOMPARE(statusText(window), status);
-            if ((setup.isEmpty() || setup == "ntfs") && status == "Finished.") {
+            if ((setup.isEmpty() || setup == "ntfs") && status.startsWith("Finished.")) {
                 typeList(window)->item(0)->setCheckState(Qt::Checked);
                 pickFiles(window);
                 QCOMPARE(statusText(window),
                          QString("No file was copied. %1 were already there.")
                                  .arg(found.count('\n') + 1));
                 QCOMPARE(tree(des), found);
+                // Another source picked into the same destination gets a folder of its own.
+                makeTree(temp->filePath("music"), {"m.txt=x"});
+                QVERIFY(scanAndCheck(window, temp->filePath("music"), {"txt"}));
+                pickFiles(window);
+                QCOMPARE(statusText(window), "Finished. Copied 1 file (1 byte).");
+                QCOMPARE(tree(des + "/music"), "m.txt 1");
             }
             chooseDestination(window, temp->filePath("other"));
             QCOMPARE(statusText(window), QString());
@@ -686,7 +707,8 @@ private slots:
         QCOMPARE(types(window), QStringList {"txt*"});
         pickFiles(window);
         asUser.reset();
-        QCOMPARE(statusText(window), "Copied 1 file (0 bytes). 1 could not be copied.");
+        QCOMPARE(statusText(window),
+                 "Copied 1 file (0 bytes). 1 could not be copied. 5 were left out by the scan.");
         QCOMPARE(entries(des, QDir::Files), QStringList {"src/a.txt"});
         QStringList reasons;
         for (const PickReport::Row &row : window.lastPickReport().rows())
@@ -700,10 +722,14 @@ private slots:
         QProcess::execute("rm", {"-rf", src});
     }
 
-    // The process is killed in the middle of a pick: every name in the destination holds a
-    // whole file, and the next pick completes the copy.
+    void killedMidPick_data() { addRows({"row|signal", "SIGKILL|kill", "SIGTERM|terminate"}); }
+
+    // The process is killed or told to end in the middle of a pick: every name in the
+    // destination holds a whole file, the memory of the source says where the files went, and
+    // the next pick completes the copy. Told to end, it finishes the batch in hand and ends.
     void killedMidPick()
     {
+        QFETCH(QString, signal);
         const QString src = temp->filePath("src"), des = temp->filePath("des");
         for (int i = 0; i < 600; ++i)
             writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
@@ -711,20 +737,29 @@ private slots:
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {"--child", "pick", src, des});
         while (child.bytesAvailable() < 50 && child.waitForReadyRead(60000)) { }
-        child.kill();
+        signal == "kill" ? child.kill() : child.terminate();
         QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), signal == "kill" ? QProcess::CrashExit : QProcess::NormalExit);
 
         const QStringList left = entries(des, QDir::Files);
         QVERIFY(left.size() < 600);
+        // Nothing but whole copies: no temporary stays behind.
+        QCOMPARE(left.filter(QRegularExpression("^src/d\\d/f\\d+\\.bin$")), left);
         for (const QString &name : left)
             QCOMPARE(readFile(des + '/' + name), readFile(temp->filePath(name)));
+        // Every file the child began before the stop has its name: "c" stands for one.
+        if (signal == "terminate")
+            QCOMPARE(left.size(), child.readAllStandardOutput().count('c'));
+        QCOMPARE(readFile(src + "/.trovella"), (des + "/src\n1:bin\n").toUtf8());
         Trovella window;
         chooseDestination(window, des);
         QVERIFY(scanAndCheck(window, src, {"*"}));
         pickFiles(window);
         QCOMPARE(window.lastPickReport().count(PickReport::Same), left.size());
-        QCOMPARE(entries(des + "/src", QDir::Files), entries(src, QDir::Files));
-        for (const QString &name : entries(src, QDir::Files))
+        QStringList picked = entries(src, QDir::Files);
+        picked.removeOne(".trovella");
+        QCOMPARE(entries(des + "/src", QDir::Files), picked);
+        for (const QString &name : picked)
             QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
     }
 
