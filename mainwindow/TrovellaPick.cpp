@@ -17,11 +17,13 @@ void account(PickReport &report, const QList<FileCopier::Result> &results)
         if (r.outcome == FileCopier::Copied)
             report.addCopied(r.source, r.bytes);
         else if (r.outcome == FileCopier::AlreadyExists)
-            report.add(PickReport::Same, r.source, r.target);
+            report.add(PickReport::Same, r.source, r.target, r.reason);
         else if (r.outcome == FileCopier::ExistsDifferent)
-            report.add(PickReport::Different, r.source, r.target);
+            report.add(PickReport::Different, r.source, r.target, r.reason);
         else
             report.add(PickReport::Failed, r.source, r.target, r.reason);
+        if (r.unsettled)
+            report.setConnectionLost();
     }
 }
 } // namespace
@@ -95,6 +97,11 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
         }
     };
     copier.setKeepResponsive(keepResponsive);
+    // What interrupted picks left in the destination goes first, and the account says so.
+    if (!toCopy.isEmpty()) {
+        const Staging::Removed removed = copier.removeLeftovers(desFolder);
+        pickReport.setLeftoversRemoved(removed.files, removed.bytes);
+    }
     qsizetype handled = 0;
     // A stop before the first file, as during the question, copies nothing.
     while (handled < toCopy.size() && !pickStopped()) {
