@@ -615,7 +615,7 @@ std::vector<int> FileCopier::linkBatch(const QHash<quint64, int> &syncErrors)
                 keepResponsive();
         }
     };
-    if (!pool) {
+    if (!pool || threads == 0) {
         linkSome(true);
         return errors;
     }
