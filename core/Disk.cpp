@@ -77,8 +77,13 @@ int walkThreads(const QString &path)
 int copyThreads(const QString &path)
 {
     // Each copy onto a share waits for round trips (create, write, close): a few under way at
-    // once hide them. A local disk gains nothing and keeps the order it writes in.
-    return isRemote(path) ? 8 : 0;
+    // once hide them. A FUSE driver of a local disk syncs each copy by itself: a second copy
+    // under way hides that wait (2,000 files onto ntfs-3g: 4.2 s with one, 2.6 s with two, no
+    // faster with eight). Other local disks gain nothing and keep the order they write in.
+    const QByteArray type = typeOf(path);
+    if (isRemote(type))
+        return 8;
+    return isFuse(type) ? 2 : 0;
 }
 
 } // namespace Disk

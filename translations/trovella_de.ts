@@ -109,6 +109,14 @@
         <source>not a regular file</source>
         <translation>keine gewöhnliche Datei</translation>
     </message>
+    <message>
+        <source>the connection to the share dropped</source>
+        <translation>die Verbindung zur Freigabe ist abgebrochen</translation>
+    </message>
+    <message>
+        <source>compared byte for byte</source>
+        <translation>Byte für Byte verglichen</translation>
+    </message>
 </context>
 <context>
     <name>PickReport</name>

@@ -109,6 +109,14 @@
         <source>not a regular file</source>
         <translation>不是普通文件</translation>
     </message>
+    <message>
+        <source>the connection to the share dropped</source>
+        <translation>与共享的连接已断开</translation>
+    </message>
+    <message>
+        <source>compared byte for byte</source>
+        <translation>已逐字节比较</translation>
+    </message>
 </context>
 <context>
     <name>PickReport</name>
