@@ -789,6 +789,43 @@ private slots:
             QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
     }
 
+    // The share goes away in the middle of a pick: the files in flight are neither counted as
+    // copied nor as lost, and the account says that a new pick settles them.
+    void shareDropsMidPick()
+    {
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        for (int i = 0; i < 200; ++i)
+            writeFile(QString("%1/f%2.bin").arg(src).arg(i), QByteArray(64 * 1024, 'a'));
+        Mount share(Mount::Sshfs, des, temp->filePath("shared"));
+        if (!share.mounted())
+            QSKIP(qPrintable(share.reason));
+        Trovella window;
+        chooseDestination(window, des);
+        QVERIFY(scanAndCheck(window, src, {"*"}));
+        // The client of the share dies once the first copy is under way.
+        connect(window.statusBar(), &QStatusBar::messageChanged, &window, [&](const QString &text) {
+            for (const QString &pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+                const QByteArray command = readFile("/proc/" + pid + "/cmdline");
+                if (text.startsWith("Creating: ") && command.contains("sshfs")
+                    && command.endsWith('\0' + QFile::encodeName(des) + '\0'))
+                    ::kill(pid.toInt(), SIGKILL);
+            }
+        });
+        pickFiles(window);
+        matches(statusText(window),
+                "(Copied \\d+ files \\(.*\\)|No file was copied)\\. \\d+ could not be copied\\. "
+                "The connection to the "
+                "destination was lost: whether the last files arrived is not known\\. Pick again "
+                "to settle them\\.");
+        for (const PickReport::Row &row : window.lastPickReport().rows())
+            QCOMPARE(row.reason, "the connection to the share dropped");
+        // What the server has under the files' names is whole.
+        for (const QString &name : entries(temp->filePath("shared/src"), QDir::Files)) {
+            if (!name.startsWith(".trovella-staging-"))
+                QCOMPARE(QFileInfo(temp->filePath("shared/src/" + name)).size(), 64 * 1024);
+        }
+    }
+
     void crashWhileWriting_data()
     {
         addRows({"row|name|old", "memory file|.trovella|/d\n1:jpg\n0:txt\n",
