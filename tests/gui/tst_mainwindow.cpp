@@ -7,6 +7,7 @@
 #include "mainwindow/Trovella.h"
 #include "support/TestTree.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -651,6 +652,59 @@ private slots:
         }
         QTRY_COMPARE(readFile("out"), QUrl::fromLocalFile(des + "/src").toString().toUtf8() + '\n');
         QCOMPARE(statusText(window), "No web browser could be started to show " + des + "/src.");
+    }
+
+    void leavesOutClutter_data()
+    {
+        // The boxes clicked; what the window says it left out; the jpg files selected; the
+        // files copied; the account's rows of what the scan left out.
+        // clang-format off
+        addRows({"row~click~shown~selected~copied~account",
+            "none~~Left out: 1 thumbnail cache, 1 Mac resource fork (4.0 kB), 1 piece of Mac folder data (6 bytes). Held back: 1 trash folder, 1 snapshot folder.~Selected: 3 files, 6 bytes~._y.jpg 4|a.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000|left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
+            "system files~cbIncludeSystemFiles~Held back: 1 trash folder, 1 snapshot folder.~Selected: 5 files, 4.0 kB~._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000",
+            "trash and snapshots~cbIncludeHeldBack~Left out: 1 thumbnail cache, 1 Mac resource fork (4.0 kB), 1 piece of Mac folder data (6 bytes).~Selected: 5 files, 8 bytes~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._y.jpg 4|a.jpg 1|photos/b.jpg 1~left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
+            "both~cbIncludeSystemFiles cbIncludeHeldBack~~Selected: 7 files, 4.0 kB~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~"}, '~');
+        // clang-format on
+    }
+
+    // What the rules leave out is shown before the pick, counted and copied only once its box
+    // is clicked, and named in the account; the boxes are remembered.
+    void leavesOutClutter()
+    {
+        QFETCH(QString, click);
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        makeTree(src,
+                 {"a.jpg=x", "._y.jpg=mine", ".DS_Store#6", "photos/b.jpg=x",
+                  "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg=x", ".Trash-1000/files/old.jpg=x"});
+        writeFile(src + "/#snapshot/2024/b.jpg", "x");
+        writeFile(src + "/._x.jpg", QByteArray("\x00\x05\x16\x07", 4).leftJustified(4096, 0));
+        {
+            Trovella window;
+            chooseDestination(window, des);
+            scan(window, src);
+            for (const QString &box : click.split(' ', Qt::SkipEmptyParts))
+                widget<QCheckBox>(&window, qPrintable(box))->click();
+            auto *shown = widget<QLabel>(&window, "labelLeftOut");
+            QTEST(shown->isVisible() ? shown->text() : QString(), "shown");
+            QVERIFY(scanAndCheck(window, src, {"jpg"}));
+            QFETCH(QString, selected);
+            QTRY_COMPARE(statusText(window), selected);
+            const QString before = tree(src).remove(QRegularExpression("\n?\\.trovella \\d+"));
+            pickFiles(window);
+            QCOMPARE(statusText(window), "Finished.");
+            QFETCH(QString, copied);
+            QCOMPARE(tree(des + "/src"), copied.replace('|', '\n'));
+            QStringList account;
+            for (const PickReport::Row &row : window.lastPickReport().rows())
+                account << row.reason + ' ' + QDir(src).relativeFilePath(row.source);
+            account.sort();
+            QTEST(account.join('|'), "account");
+            // No rule touches the source.
+            QCOMPARE(tree(src).remove(QRegularExpression("\n?\\.trovella \\d+")), before);
+        }
+        Trovella again;
+        for (const char *box : {"cbIncludeSystemFiles", "cbIncludeHeldBack"})
+            QCOMPARE(widget<QCheckBox>(&again, box)->isChecked(), click.contains(box));
     }
 
     // Folders and a file that cannot be read, names that are not UTF-8: the scan says so, the
