@@ -144,8 +144,8 @@ QString Clutter::countText(Rule rule, int count)
         return Texts::plural<Clutter>(count, QT_TR_NOOP("1 Mac resource fork"),
                                       QT_TR_N_NOOP("%Ln Mac resource forks"));
     case MacMetadata:
-        return Texts::plural<Clutter>(count, QT_TR_NOOP("1 piece of Mac folder data"),
-                                      QT_TR_N_NOOP("%Ln pieces of Mac folder data"));
+        return Texts::plural<Clutter>(count, QT_TR_NOOP("1 Mac system file"),
+                                      QT_TR_N_NOOP("%Ln Mac system files"));
     case WindowsFolderSettings:
         return Texts::plural<Clutter>(count, QT_TR_NOOP("1 Windows folder setting"),
                                       QT_TR_N_NOOP("%Ln Windows folder settings"));

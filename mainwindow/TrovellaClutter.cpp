@@ -68,28 +68,57 @@ void Trovella::showClutter()
         }
     }
     QStringList leftOut;
+    QStringList leftOutCounts;
     QStringList heldBack;
+    qint64 leftOutBytes = 0;
     for (const Clutter::Rule rule : Clutter::all()) {
         const auto found = tallies.constFind(rule);
         if (found == tallies.constEnd())
             continue;
-        QString text = Clutter::countText(rule, found->entries);
-        if (found->files > 0)
-            text = tr("%1 (%2)").arg(text, Texts::size(found->bytes));
-        (Clutter::heldBack().testFlag(rule) ? heldBack : leftOut) << text;
+        const QString count = Clutter::countText(rule, found->entries);
+        const QString text
+                = found->files > 0 ? tr("%1 (%2)").arg(count, Texts::size(found->bytes)) : count;
+        if (Clutter::heldBack().testFlag(rule)) {
+            heldBack << text;
+        } else {
+            leftOut << text;
+            leftOutCounts << count;
+            leftOutBytes += found->bytes;
+        }
         qCInfo(lcScan, "Scan of %s: %s: %d folders, %d files (%lld bytes)",
                qUtf8Printable(srcFolder), qUtf8Printable(Clutter::reason(rule)),
                found->entries - found->files, found->files, qlonglong(found->bytes));
     }
-    QStringList parts;
-    if (!leftOut.isEmpty())
-        parts << tr("Left out: %1.").arg(leftOut.join(tr(", ")));
-    if (!heldBack.isEmpty())
-        parts << tr("Held back: %1.").arg(heldBack.join(tr(", ")));
-    const QString text = parts.join(QLatin1Char(' '));
-    ui.labelLeftOut->setText(text);
-    ui.labelLeftOut->setToolTip(parts.join(QLatin1Char('\n')));
-    ui.labelLeftOut->setVisible(!text.isEmpty() && ui.progressBar->isHidden());
+    // The user's own data held back comes first and in bold. What is left out gives its size
+    // per rule where the line has room, else in all, else none; the tooltip holds all of it.
+    const QString separator = tr(", ");
+    const QString held
+            = heldBack.isEmpty() ? QString() : tr("Held back: %1.").arg(heldBack.join(separator));
+    const QString left
+            = leftOut.isEmpty() ? QString() : tr("Left out: %1.").arg(leftOut.join(separator));
+    const QString brief = tr("Left out: %1 (%2).")
+                                  .arg(leftOutCounts.join(separator), Texts::size(leftOutBytes));
+    QFont bold = ui.labelLeftOut->font();
+    bold.setBold(true);
+    const int room = ui.labelLeftOut->width()
+            - (held.isEmpty() ? 0 : QFontMetrics(bold).horizontalAdvance(held + QLatin1Char(' ')));
+    const QFontMetrics metrics = ui.labelLeftOut->fontMetrics();
+    QStringList shown;
+    if (!held.isEmpty())
+        shown << QStringLiteral("<b>%1</b>").arg(held.toHtmlEscaped());
+    if (!left.isEmpty()) {
+        QString fitting = tr("Left out: %1.").arg(leftOutCounts.join(separator));
+        for (const QString &text : {left, brief}) {
+            if (metrics.horizontalAdvance(text) <= room) {
+                fitting = text;
+                break;
+            }
+        }
+        shown << metrics.elidedText(fitting, Qt::ElideRight, qMax(room, 0)).toHtmlEscaped();
+    }
+    ui.labelLeftOut->setText(shown.join(QLatin1Char(' ')));
+    ui.labelLeftOut->setToolTip(QStringList {held, left}.join(QLatin1Char('\n')).trimmed());
+    ui.labelLeftOut->setVisible(!shown.isEmpty() && ui.progressBar->isHidden());
 }
 
 void Trovella::accountClutter()
