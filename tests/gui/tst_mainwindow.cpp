@@ -452,7 +452,7 @@ private slots:
     }
 
     // The first .qm file beside the program translates the window, and nothing after it; every
-    // label and button shows its whole text.
+    // label, button and check box shows its whole text.
     void translated()
     {
         QFETCH(QString, files);
@@ -471,7 +471,7 @@ private slots:
         QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
         QCOMPARE(QCoreApplication::translate("TrovellaClass", "Pick"), "Pick");
         for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>()) {
-            if (qobject_cast<QLabel *>(widget) || qobject_cast<QPushButton *>(widget))
+            if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget))
                 QVERIFY2(widget->width() >= widget->sizeHint().width(),
                          qPrintable(widget->property("text").toString()));
         }
