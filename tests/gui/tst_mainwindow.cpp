@@ -702,6 +702,8 @@ private slots:
             const QString before = tree(src).remove(QRegularExpression("\n?\\.trovella \\d+"));
             pickFiles(window);
             QCOMPARE(statusText(window), "Finished.");
+            // The line gives the progress bar its place back.
+            QCOMPARE(label->isVisible(), !shown.isEmpty());
             QFETCH(QString, copied);
             QCOMPARE(tree(des + "/src"), copied.replace('|', '\n'));
             QStringList account;
