@@ -26,7 +26,7 @@ namespace {
 // stays live. A second call made from one of those events is refused: it would wait inside
 // the first and share its status bar.
 bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *status,
-                      const DirWalker::Arrival &arrived)
+                      const DirWalker::Arrival &arrived, Clutter::Rules leftOut)
 {
     if (running) {
         qCWarning(lcScan, "Not scanning %s: another scan is still running",
@@ -37,6 +37,7 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
     }
 
     DirWalker walker(folder);
+    walker.leaveOut(leftOut);
     QList<QFileInfo> found;
     bool ok = false;
     const qsizetype before = files.size();

@@ -136,6 +136,36 @@ struct DirWalker::Reading
     Found &found;
 };
 
+// Records an entry that falls under rule instead of listing it; false when it turns out to be
+// the user's after all: a "._" file that is no AppleDouble file.
+bool DirWalker::setAside(Reading &reading, const char *name, Clutter::Rule rule, bool folder)
+{
+    struct stat st;
+    qint64 bytes = 0;
+    if (rule == Clutter::MacResourceFork && !folder) {
+        // Four bytes of this one file, never more, and nothing of any other.
+        const int fd = ::openat(reading.fd, name,
+                                O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK);
+        if (fd < 0)
+            return false;
+        unsigned char head[4];
+        const bool appleDouble = ::read(fd, head, sizeof head) == sizeof head
+                && Clutter::isAppleDouble(head) && ::fstat(fd, &st) == 0;
+        ::close(fd);
+        if (!appleDouble)
+            return false;
+        bytes = st.st_size;
+    } else if (!folder) {
+        bytes = ::fstatat(reading.fd, name, &st, 0) == 0 ? st.st_size : 0;
+    }
+    const QByteArray raw = reading.pathPrefix + name;
+    QString path = QString::fromUtf8(raw);
+    if (!reading.folder.decodable || path.toUtf8() != raw)
+        path = QString::fromUtf8(escaped(raw));
+    reading.found.ruledOut.append({rule, folder, bytes, path});
+    return true;
+}
+
 // Takes one entry of a folder into what the read found; true when it listed a file.
 bool DirWalker::take(Reading &reading, const char *name, unsigned char type)
 {
@@ -143,6 +173,12 @@ bool DirWalker::take(Reading &reading, const char *name, unsigned char type)
     if (kind == Kind::Skip)
         return false;
     const size_t nameLength = std::strlen(name);
+    if (ruledOut) {
+        const Clutter::Rule rule = Clutter::match(name, nameLength, kind == Kind::Folder);
+        if (rule != Clutter::None && ruledOut.testFlag(rule)
+            && setAside(reading, name, rule, kind == Kind::Folder))
+            return false;
+    }
     const bool ascii = isAscii(name, nameLength);
     QString decoded;
     bool decodable = reading.folder.decodable;
@@ -238,6 +274,7 @@ void DirWalker::deliver(Found &found)
     result.unreadableFolderPaths += std::exchange(found.unreadableFolderPaths, {});
     result.undecodableNames += int(found.undecodablePaths.size());
     result.undecodablePaths += std::exchange(found.undecodablePaths, {});
+    result.ruledOut += std::exchange(found.ruledOut, {});
 }
 
 // One thread's share: take a folder, read it, hand back what it held, until none is left
@@ -308,6 +345,23 @@ bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
 
 // Elsewhere the platform's names are always Unicode, so Qt's listing loses nothing; one
 // thread reads.
+bool DirWalker::setAside(const QFileInfo &info, bool folder)
+{
+    const Clutter::Rule rule = Clutter::match(info.fileName(), folder);
+    if (rule == Clutter::None || !ruledOut.testFlag(rule))
+        return false;
+    if (rule == Clutter::MacResourceFork && !folder) {
+        QFile file(info.filePath());
+        unsigned char head[4];
+        if (info.isSymLink() || !file.open(QIODevice::ReadOnly)
+            || file.read(reinterpret_cast<char *>(head), sizeof head) != sizeof head
+            || !Clutter::isAppleDouble(head))
+            return false;
+    }
+    result.ruledOut.append({rule, folder, folder ? 0 : info.size(), info.filePath()});
+    return true;
+}
+
 bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
 {
     result = {};
@@ -333,7 +387,10 @@ bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
                 break;
             }
             const QFileInfo info = it.nextFileInfo();
-            if (info.isDir() && !info.isSymLink()) {
+            const bool folder = info.isDir() && !info.isSymLink();
+            if (ruledOut && setAside(info, folder))
+                continue;
+            if (folder) {
                 pending.append(info.filePath());
                 continue;
             }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Clutter.h"
+
 #include <QFileInfo>
 #include <QList>
 #include <QString>
@@ -22,11 +24,14 @@ struct WalkReport
     // Their paths, with bytes that are not UTF-8 written as \xNN.
     QStringList unreadableFolderPaths;
     QStringList undecodablePaths;
+    // What the rules set aside, in no particular order.
+    QList<Clutter::Entry> ruledOut;
 };
 
 // Lists every file under a folder, at any depth. Hidden files are listed; links to folders are
 // not followed; a link to a file, or to nothing, is listed as a file. Folders that cannot be
-// read and names that are not UTF-8 are counted, logged and left out. Another thread may read
+// read and names that are not UTF-8 are counted, logged and left out. Entries that fall under
+// the rules given to leaveOut() are set aside unread, folders unwalked. Another thread may read
 // the progress and cancel.
 //
 // Several folders are read at once, so that a network share's round trips overlap; the files
@@ -42,6 +47,8 @@ public:
     // threads 0 picks a number to suit the file system: many on a network share.
     explicit DirWalker(const QString &folder, int threads = 0);
 
+    // The rules whose entries the walk sets aside; none unless told.
+    void leaveOut(Clutter::Rules rules) { ruledOut = rules; }
     // Appends the files found. False when cancelled or when a folder could not be read.
     bool run(QList<QFileInfo> &files, const Arrival &arrived = {});
     // Makes run() return within one batch of directory entries.
@@ -66,6 +73,7 @@ private:
         std::vector<Folder> folders;
         QStringList unreadableFolderPaths;
         QStringList undecodablePaths;
+        QList<Clutter::Entry> ruledOut;
         bool cancelled = false;
     };
 
@@ -74,12 +82,15 @@ private:
     bool cancelRequested() const;
     void read(const Folder &folder, bool top, Found &found);
     bool take(Reading &reading, const char *name, unsigned char type);
+    bool setAside(Reading &reading, const char *name, Clutter::Rule rule, bool folder);
+    bool setAside(const QFileInfo &info, bool folder);
     void workWithHelpers();
     void deliver(Found &found);
     void work();
 
     QString root;
     int threads;
+    Clutter::Rules ruledOut;
     WalkReport result;
     std::atomic<bool> cancelFlag {false};
     std::atomic<qsizetype> progress {0};

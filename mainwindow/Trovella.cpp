@@ -39,6 +39,7 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
 
     setUpPreview();
     setUpPickReport();
+    setUpClutter();
 #if QT_CONFIG(sessionmanager)
     // A log-out may end the program without closing the window.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &Trovella::writeMemory);

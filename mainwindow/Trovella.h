@@ -29,6 +29,8 @@ public:
     QString sourceFolder() const { return srcFolder; }
     QString destinationFolder() const { return desFolder; }
     const PickReport &lastPickReport() const { return pickReport; }
+    // What the last scan left out, by rule, among the rest it met.
+    const Mv::WalkReport &lastWalkReport() const { return walkReport; }
 
 private slots:
     void browseSrcFolder();
@@ -97,6 +99,16 @@ private:
     bool pickStopRequested = false;
     // Esc, or Exit or a termination signal closing the window.
     bool pickStopped() const { return pickStopRequested || !isVisible(); }
+
+    // What the rules leave out (TrovellaClutter.cpp).
+    void setUpClutter();
+    // The rules the switches leave to apply to the next walk.
+    Clutter::Rules clutterLeftOut() const;
+    void includeClutter();
+    // Shows and logs, per rule, what the last walk set aside.
+    void showClutter();
+    // Adds a row per entry set aside to the pick's account.
+    void accountClutter();
 
     // The account of the last pick and its progress (TrovellaReport.cpp).
     void setUpPickReport();

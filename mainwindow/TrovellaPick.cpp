@@ -57,6 +57,7 @@ void Trovella::pick()
     if (plan.go) {
         pickReport.addLeftOut(walkReport.unreadableFolderPaths, tr("the folder could not be read"));
         pickReport.addLeftOut(walkReport.undecodablePaths, tr("the name is not valid UTF-8"));
+        accountClutter();
     } else {
         pickReport.setDeclined();
     }

@@ -48,6 +48,8 @@ void Trovella::startPickProgress()
     pickClock.start();
     sinceProgress.invalidate();
     pickProgress->show();
+    // The progress bar takes the place of what the scan left out while it shows.
+    ui.labelLeftOut->hide();
 }
 
 void Trovella::showPickProgress(qint64 done, qint64 total)
@@ -70,6 +72,7 @@ void Trovella::showPickProgress(qint64 done, qint64 total)
 void Trovella::showPickReport()
 {
     pickProgress->hide();
+    ui.labelLeftOut->setVisible(!ui.labelLeftOut->text().isEmpty());
     pickMessage = pickReport.message();
     // No timeout: the account stays until a pick, a scan or a new destination changes it.
     ui.statusBar->showMessage(pickMessage);

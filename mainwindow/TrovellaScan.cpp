@@ -60,6 +60,7 @@ void Trovella::setSrcFolder(QString folder)
     if (generation != scanGeneration)
         return;
     reportWalkLosses(walkReport, srcFolder, ui.statusBar);
+    showClutter();
     for (auto it = memoryFiles.crbegin(); it != memoryFiles.crend(); ++it)
         fileList.removeAt(*it);
     startSizing();
@@ -83,17 +84,19 @@ QList<qsizetype> Trovella::walkSource()
     // as soon as the walk ends.
     TypeStatistics arriving;
     QList<qsizetype> memoryFiles;
-    Mv::Dir::GetAllFiles(srcFolder, fileList, ui.statusBar,
-                         [&](const QFileInfo *files, qsizetype count, qsizetype first) {
-                             for (qsizetype i = 0; i < count; ++i) {
-                                 const QString path = files[i].filePath();
-                                 const QStringView suffix = fileSuffix(path);
-                                 if (suffix == QLatin1String("trovella"))
-                                     memoryFiles.append(first + i);
-                                 else
-                                     arriving.add(path, suffix);
-                             }
-                         });
+    Mv::Dir::GetAllFiles(
+            srcFolder, fileList, ui.statusBar,
+            [&](const QFileInfo *files, qsizetype count, qsizetype first) {
+                for (qsizetype i = 0; i < count; ++i) {
+                    const QString path = files[i].filePath();
+                    const QStringView suffix = fileSuffix(path);
+                    if (suffix == QLatin1String("trovella"))
+                        memoryFiles.append(first + i);
+                    else
+                        arriving.add(path, suffix);
+                }
+            },
+            clutterLeftOut());
     walkReport = Mv::Dir::lastReport();
     typeStatistics = std::move(arriving);
 
@@ -153,8 +156,9 @@ QList<QListWidgetItem *> Trovella::typeItems() const
 
 void Trovella::setChoiceEnabled(bool enabled)
 {
-    const QList<QWidget *> choice {ui.bnSourceFolder, ui.bnDesFolder, ui.bnEditFileTypeGroup,
-                                   ui.cbbFileTypes, ui.listFileTypes};
+    const QList<QWidget *> choice {ui.bnSourceFolder,   ui.bnDesFolder,   ui.bnEditFileTypeGroup,
+                                   ui.cbbFileTypes,     ui.listFileTypes, ui.cbIncludeSystemFiles,
+                                   ui.cbIncludeHeldBack};
     for (QWidget *widget : choice)
         widget->setEnabled(enabled);
     // Pick comes back by its own rule.

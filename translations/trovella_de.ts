@@ -2,6 +2,114 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>Clutter</name>
+    <message>
+        <source>left out: thumbnail cache</source>
+        <translation>ausgelassen: Miniaturbild-Cache</translation>
+    </message>
+    <message>
+        <source>left out: Mac resource fork</source>
+        <translation>ausgelassen: Mac-Ressourcenzweig</translation>
+    </message>
+    <message>
+        <source>left out: Mac folder data</source>
+        <translation>ausgelassen: Mac-Ordnerdaten</translation>
+    </message>
+    <message>
+        <source>left out: Windows folder settings</source>
+        <translation>ausgelassen: Windows-Ordnereinstellungen</translation>
+    </message>
+    <message>
+        <source>held back: trash folder</source>
+        <translation>zurückgehalten: Papierkorb-Ordner</translation>
+    </message>
+    <message>
+        <source>held back: snapshot folder</source>
+        <translation>zurückgehalten: Snapshot-Ordner</translation>
+    </message>
+    <message>
+        <source>held back: system folder</source>
+        <translation>zurückgehalten: Systemordner</translation>
+    </message>
+    <message>
+        <source>1 thumbnail cache</source>
+        <translation>1 Miniaturbild-Cache</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln thumbnail caches</source>
+        <translation>
+            <numerusform>%Ln Miniaturbild-Cache</numerusform>
+            <numerusform>%Ln Miniaturbild-Caches</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 Mac resource fork</source>
+        <translation>1 Mac-Ressourcenzweig</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln Mac resource forks</source>
+        <translation>
+            <numerusform>%Ln Mac-Ressourcenzweig</numerusform>
+            <numerusform>%Ln Mac-Ressourcenzweige</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 Mac system file</source>
+        <translation>1 Mac-Systemdatei</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln Mac system files</source>
+        <translation>
+            <numerusform>%Ln Mac-Systemdatei</numerusform>
+            <numerusform>%Ln Mac-Systemdateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 Windows folder setting</source>
+        <translation>1 Windows-Ordnereinstellung</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln Windows folder settings</source>
+        <translation>
+            <numerusform>%Ln Windows-Ordnereinstellung</numerusform>
+            <numerusform>%Ln Windows-Ordnereinstellungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 trash folder</source>
+        <translation>1 Papierkorb-Ordner</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln trash folders</source>
+        <translation>
+            <numerusform>%Ln Papierkorb-Ordner</numerusform>
+            <numerusform>%Ln Papierkorb-Ordner</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 snapshot folder</source>
+        <translation>1 Snapshot-Ordner</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln snapshot folders</source>
+        <translation>
+            <numerusform>%Ln Snapshot-Ordner</numerusform>
+            <numerusform>%Ln Snapshot-Ordner</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 system folder</source>
+        <translation>1 Systemordner</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln system folders</source>
+        <translation>
+            <numerusform>%Ln Systemordner</numerusform>
+            <numerusform>%Ln Systemordner</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>DlgEditFileTypeGroup</name>
     <message>
         <source>EditFileTypeGroup</source>
@@ -435,6 +543,26 @@
         <source>Checking the destination…</source>
         <translation>Das Ziel wird geprüft…</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Held back: %1.</source>
+        <translation>Zurückgehalten: %1.</translation>
+    </message>
+    <message>
+        <source>Left out: %1.</source>
+        <translation>Ausgelassen: %1.</translation>
+    </message>
+    <message>
+        <source>Left out: %1 (%2).</source>
+        <translation>Ausgelassen: %1 (%2).</translation>
+    </message>
 </context>
 <context>
     <name>TrovellaClass</name>
@@ -473,6 +601,22 @@
     <message>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Also list thumbnail caches, Mac resource forks and folder data, and Windows folder settings</source>
+        <translation>Auch Miniaturbild-Caches, Mac-Ressourcenzweige und -Ordnerdaten sowie Windows-Ordnereinstellungen auflisten</translation>
+    </message>
+    <message>
+        <source>Include system files</source>
+        <translation>Systemdateien einbeziehen</translation>
+    </message>
+    <message>
+        <source>Also walk trash, snapshot and system folders</source>
+        <translation>Auch Papierkorb-, Snapshot- und Systemordner durchsuchen</translation>
+    </message>
+    <message>
+        <source>Include trash and snapshots</source>
+        <translation>Papierkorb, Snapshots einbeziehen</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,107 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>Clutter</name>
+    <message>
+        <source>left out: thumbnail cache</source>
+        <translation>已略过：缩略图缓存</translation>
+    </message>
+    <message>
+        <source>left out: Mac resource fork</source>
+        <translation>已略过：Mac 资源分支</translation>
+    </message>
+    <message>
+        <source>left out: Mac folder data</source>
+        <translation>已略过：Mac 文件夹数据</translation>
+    </message>
+    <message>
+        <source>left out: Windows folder settings</source>
+        <translation>已略过：Windows 文件夹设置</translation>
+    </message>
+    <message>
+        <source>held back: trash folder</source>
+        <translation>暂未纳入：回收站文件夹</translation>
+    </message>
+    <message>
+        <source>held back: snapshot folder</source>
+        <translation>暂未纳入：快照文件夹</translation>
+    </message>
+    <message>
+        <source>held back: system folder</source>
+        <translation>暂未纳入：系统文件夹</translation>
+    </message>
+    <message>
+        <source>1 thumbnail cache</source>
+        <translation>1 个缩略图缓存</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln thumbnail caches</source>
+        <translation>
+            <numerusform>%Ln 个缩略图缓存</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 Mac resource fork</source>
+        <translation>1 个 Mac 资源分支</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln Mac resource forks</source>
+        <translation>
+            <numerusform>%Ln 个 Mac 资源分支</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 Mac system file</source>
+        <translation>1 个 Mac 系统文件</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln Mac system files</source>
+        <translation>
+            <numerusform>%Ln 个 Mac 系统文件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 Windows folder setting</source>
+        <translation>1 个 Windows 文件夹设置</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln Windows folder settings</source>
+        <translation>
+            <numerusform>%Ln 个 Windows 文件夹设置</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 trash folder</source>
+        <translation>1 个回收站文件夹</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln trash folders</source>
+        <translation>
+            <numerusform>%Ln 个回收站文件夹</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 snapshot folder</source>
+        <translation>1 个快照文件夹</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln snapshot folders</source>
+        <translation>
+            <numerusform>%Ln 个快照文件夹</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 system folder</source>
+        <translation>1 个系统文件夹</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln system folders</source>
+        <translation>
+            <numerusform>%Ln 个系统文件夹</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>DlgEditFileTypeGroup</name>
     <message>
         <source>EditFileTypeGroup</source>
@@ -424,6 +525,26 @@
         <source>Checking the destination…</source>
         <translation>正在检查目标…</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>Held back: %1.</source>
+        <translation>暂未纳入：%1。</translation>
+    </message>
+    <message>
+        <source>Left out: %1.</source>
+        <translation>已略过：%1。</translation>
+    </message>
+    <message>
+        <source>Left out: %1 (%2).</source>
+        <translation>已略过：%1（%2）。</translation>
+    </message>
 </context>
 <context>
     <name>TrovellaClass</name>
@@ -462,6 +583,22 @@
     <message>
         <source>Edit</source>
         <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Also list thumbnail caches, Mac resource forks and folder data, and Windows folder settings</source>
+        <translation>同时列出缩略图缓存、Mac 资源分支和文件夹数据以及 Windows 文件夹设置</translation>
+    </message>
+    <message>
+        <source>Include system files</source>
+        <translation>包含系统文件</translation>
+    </message>
+    <message>
+        <source>Also walk trash, snapshot and system folders</source>
+        <translation>同时扫描回收站、快照和系统文件夹</translation>
+    </message>
+    <message>
+        <source>Include trash and snapshots</source>
+        <translation>包含回收站和快照</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #include "companion/DirWalker.h"
 #include "companion/Downloader.h"
 #include "core/Disk.h"
+#include "core/Clutter.h"
 #include "core/FileCopier.h"
 #include "core/FileType.h"
 #include "core/PickPreflight.h"
@@ -134,6 +135,84 @@ private slots:
         QCOMPARE(walker.filesFound(), paths.size());
         const Mv::WalkReport report = walker.report();
         QVERIFY(!report.cancelled && !report.unreadableFolders && !report.undecodableNames);
+    }
+
+    void leavesOutClutter_data()
+    {
+        // One tree that holds every kind; "none", "held back", "regenerable" or "all" left out.
+        const QString all = "._y.jpg,a.jpg,photos/b.jpg";
+        const QString regenerable = ".AppleDouble/b.jpg,.DS_Store,.Spotlight-V100/Store-V2/x,"
+                                    "._a.jpg,desktop.ini,photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
+                                    "sub/THUMBS.DB";
+        const QString heldBack = "#snapshot/2024/photos/b.jpg,$Recycle.Bin/S-1/x.jpg,"
+                                 ".Trash-1000/files/old.jpg";
+        const QString asideRegenerable
+                = ".AppleDouble/: left out: Mac resource fork,.DS_Store 6: left out: Mac folder "
+                  "data,.Spotlight-V100/: left out: Mac folder data,._a.jpg 4096: left out: Mac "
+                  "resource fork,desktop.ini 3: left out: Windows folder settings,photos/@eaDir/: "
+                  "left out: thumbnail cache,sub/THUMBS.DB 10: left out: thumbnail cache";
+        const QString asideHeldBack = "#snapshot/: held back: snapshot folder,$Recycle.Bin/: "
+                                      "held back: trash folder,.Trash-1000/: held back: trash "
+                                      "folder,lost+found/: held back: system folder";
+        addRows({"row|disk|leftOut|listed|aside",
+                 "all left out||all|" + all + "|" + asideHeldBack + "," + asideRegenerable,
+                 "all left out, ext2|ext2|all|" + all + "|" + asideHeldBack + ","
+                         + asideRegenerable,
+                 "all left out, sshfs|sshfs|all|" + all + "|" + asideHeldBack + ","
+                         + asideRegenerable,
+                 "system files included||held back|" + all + "," + regenerable + "|"
+                         + asideHeldBack,
+                 "trash and snapshots included||regenerable|" + all + "," + heldBack + "|"
+                         + asideRegenerable,
+                 "all included||none|" + all + "," + regenerable + "," + heldBack + "|"});
+    }
+    // Each rule sets its entries aside, unread and unwalked, and only while it is asked for; a
+    // "._" file without the AppleDouble mark is the user's.
+    void leavesOutClutter()
+    {
+        QFETCH(QString, disk);
+        QFETCH(QString, leftOut);
+        QString root = temp->filePath("tree");
+        if (disk == "ext2")
+            mount = std::make_unique<Mount>(Mount::Ext2, root, temp->filePath("ext2.img"));
+        if (mount && !mount->mounted())
+            QSKIP(qPrintable(mount->reason));
+        temp->make({"a.jpg", "._y.jpg=mine", ".DS_Store#6", "desktop.ini#3", "sub/THUMBS.DB#10",
+                    "photos/b.jpg", "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg",
+                    ".AppleDouble/b.jpg", ".Spotlight-V100/Store-V2/x", ".Trash-1000/files/old.jpg",
+                    "$Recycle.Bin/S-1/x.jpg", "lost+found/"},
+                   "tree");
+        writeFile(root + "/#snapshot/2024/photos/b.jpg", {}); // a table cannot spell "#"
+        writeFile(root + "/._a.jpg", QByteArray("\x00\x05\x16\x07", 4).leftJustified(4096, 0));
+        if (disk == "sshfs") {
+            mount = std::make_unique<Mount>(Mount::Sshfs, temp->filePath("share"), root);
+            root = temp->filePath("share");
+            if (!mount->mounted())
+                QSKIP(qPrintable(mount->reason));
+        }
+        Mv::DirWalker walker(root);
+        walker.leaveOut(leftOut == "all" ? Clutter::regenerable() | Clutter::heldBack()
+                                : leftOut == "held back"   ? Clutter::heldBack()
+                                : leftOut == "regenerable" ? Clutter::regenerable()
+                                                           : Clutter::Rules());
+        QList<QFileInfo> files;
+        QVERIFY(walker.run(files));
+        QStringList found[2];
+        for (const QFileInfo &info : files)
+            found[0] << QDir(root).relativeFilePath(info.filePath());
+        for (const Clutter::Entry &entry : walker.report().ruledOut)
+            found[1] << QDir(root).relativeFilePath(entry.path)
+                            + (entry.folder ? "/" : " " + QString::number(entry.bytes)) + ": "
+                            + Clutter::reason(entry.rule);
+        QCOMPARE(walker.filesFound(), found[0].size());
+        QFETCH(QString, listed);
+        QFETCH(QString, aside);
+        QStringList expected[] {listed.split(',', Qt::SkipEmptyParts),
+                                aside.split(',', Qt::SkipEmptyParts)};
+        for (int i : {0, 1}) {
+            found[i].sort(), expected[i].sort();
+            QCOMPARE(found[i], expected[i]);
+        }
     }
 
     void cancelEndsLargeWalk()

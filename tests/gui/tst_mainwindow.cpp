@@ -7,6 +7,7 @@
 #include "mainwindow/Trovella.h"
 #include "support/TestTree.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -452,7 +453,7 @@ private slots:
     }
 
     // The first .qm file beside the program translates the window, and nothing after it; every
-    // label and button shows its whole text.
+    // label, button and check box shows its whole text.
     void translated()
     {
         QFETCH(QString, files);
@@ -471,7 +472,7 @@ private slots:
         QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
         QCOMPARE(QCoreApplication::translate("TrovellaClass", "Pick"), "Pick");
         for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>()) {
-            if (qobject_cast<QLabel *>(widget) || qobject_cast<QPushButton *>(widget))
+            if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget))
                 QVERIFY2(widget->width() >= widget->sizeHint().width(),
                          qPrintable(widget->property("text").toString()));
         }
@@ -672,6 +673,77 @@ private slots:
         }
         QTRY_COMPARE(readFile("out"), QUrl::fromLocalFile(des + "/src").toString().toUtf8() + '\n');
         QCOMPARE(statusText(window), "No web browser could be started to show " + des + "/src.");
+    }
+
+    void leavesOutClutter_data()
+    {
+        // The boxes clicked; what the window says it left out; the jpg files selected; the
+        // files copied; the account's rows of what the scan left out.
+        // clang-format off
+        addRows({"row~click~shown~selected~copied~account",
+            "none~~Held back: 1 trash folder, 1 snapshot folder. Left out: 1 thumbnail cache, 1 Mac resource fork (4.0 kB), 1 Mac system file (6 bytes).~Selected: 3 files, 6 bytes~._y.jpg 4|a.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000|left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
+            "system files~cbIncludeSystemFiles~Held back: 1 trash folder, 1 snapshot folder.~Selected: 5 files, 4.0 kB~._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000",
+            "trash and snapshots~cbIncludeHeldBack~Left out: 1 thumbnail cache, 1 Mac resource fork (4.0 kB), 1 Mac system file (6 bytes).~Selected: 5 files, 8 bytes~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._y.jpg 4|a.jpg 1|photos/b.jpg 1~left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
+            "both~cbIncludeSystemFiles cbIncludeHeldBack~~Selected: 7 files, 4.0 kB~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~"}, '~');
+        // clang-format on
+    }
+
+    // What the rules leave out is shown before the pick, counted and copied only once its box
+    // is clicked, and named in the account; the boxes are remembered.
+    void leavesOutClutter()
+    {
+        QFETCH(QString, click);
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        makeTree(src,
+                 {"a.jpg=x", "._y.jpg=mine", ".DS_Store#6", "photos/b.jpg=x",
+                  "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg=x", ".Trash-1000/files/old.jpg=x"});
+        writeFile(src + "/#snapshot/2024/b.jpg", "x");
+        writeFile(src + "/._x.jpg", QByteArray("\x00\x05\x16\x07", 4).leftJustified(4096, 0));
+        {
+            Trovella window;
+            chooseDestination(window, des);
+            scan(window, src);
+            for (const QString &box : click.split(' ', Qt::SkipEmptyParts))
+                widget<QCheckBox>(&window, qPrintable(box))->click();
+            // Its tooltip holds all of it; a line too short for the sizes per rule gives their
+            // sum, and one too short for that ends in "…".
+            QFETCH(QString, shown);
+            auto *label = widget<QLabel>(&window, "labelLeftOut");
+            QCOMPARE(label->toolTip().replace('\n', ' '), shown);
+            const QRegularExpression tags("<[^>]*>"), sizes(" \\([^)]*\\)");
+            QString visible = label->isVisible() ? label->text().remove(tags) : "";
+            if (visible.endsWith(u'…'))
+                QVERIFY2(shown.remove(sizes).startsWith(visible.remove(sizes).chopped(1)),
+                         qPrintable(visible));
+            else
+                QCOMPARE(visible.remove(sizes), shown.remove(sizes));
+            QVERIFY(scanAndCheck(window, src, {"jpg"}));
+            QFETCH(QString, selected);
+            QTRY_COMPARE(statusText(window), selected);
+            const QString before = tree(src).remove(QRegularExpression("\n?\\.trovella \\d+"));
+            pickFiles(window);
+            QFETCH(QString, copied);
+            QFETCH(QString, account);
+            const QString leftOut = QString(" %1 were left out by the scan\\.")
+                                            .arg(account.split('|', Qt::SkipEmptyParts).size());
+            matches(statusText(window),
+                    QString("Finished\\. Copied %1 files \\(.*\\)\\.%2")
+                            .arg(copied.count('|') + 1)
+                            .arg(account.isEmpty() ? "" : leftOut));
+            // The line gives the progress bar its place back.
+            QCOMPARE(label->isVisible(), !shown.isEmpty());
+            QCOMPARE(tree(des + "/src"), copied.replace('|', '\n'));
+            QStringList rows;
+            for (const PickReport::Row &row : window.lastPickReport().rows())
+                rows << row.reason + ' ' + QDir(src).relativeFilePath(row.source);
+            rows.sort();
+            QCOMPARE(rows.join('|'), account);
+            // No rule touches the source.
+            QCOMPARE(tree(src).remove(QRegularExpression("\n?\\.trovella \\d+")), before);
+        }
+        Trovella again;
+        for (const char *box : {"cbIncludeSystemFiles", "cbIncludeHeldBack"})
+            QCOMPARE(widget<QCheckBox>(&again, box)->isChecked(), click.contains(box));
     }
 
     // Folders and a file that cannot be read, names that are not UTF-8: the scan says so, the

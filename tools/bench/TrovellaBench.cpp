@@ -2,6 +2,7 @@
 // run on the same trees, and checks that every tool copied the same files.
 
 #include "app/MemoryTuning.h"
+#include "core/Clutter.h"
 #include "mainwindow/Trovella.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -65,7 +67,8 @@ struct Options
     bool flat = false;
     QString shareTool;
     int rttMs = 1;
-    // The scenarios to run when not all: scan, pick, share-scan, share-pick, cold, flat.
+    // The scenarios to run when not all: scan, pick, share-scan, share-pick, cold, flat,
+    // clutter.
     QStringList only;
     bool wants(const char *scenario) const
     {
@@ -190,10 +193,12 @@ void markCached(const QString &tree)
 }
 
 // Files in folders y/m/d (every fifth d with a raw/ below it), 40 a folder; the first slots of
-// a folder sometimes hold dot-files, names without a dot come from the suffix table.
-QString smallTree(const Options &options, int files)
+// a folder sometimes hold dot-files, names without a dot come from the suffix table. With
+// thumbnailCaches every folder also holds an @eaDir with two thumbnails of each file.
+QString smallTree(const Options &options, int files, bool thumbnailCaches = false)
 {
-    const QString tree = options.root + QLatin1Char('/') + treeName(files);
+    const QString tree = options.root + QLatin1Char('/') + treeName(files)
+            + (thumbnailCaches ? QStringLiteral("-eadir") : QString());
     if (!startGenerating(tree))
         return tree;
     QElapsedTimer clock;
@@ -222,6 +227,14 @@ QString smallTree(const Options &options, int files)
             else
                 name = "IMG_" + QByteArray::number(i).rightJustified(7, '0') + suffixFor(h >> 8);
             writeAll(dir + '/' + name, data + (h >> 40) % 8192, qint64(1 + (h >> 20) % 4000));
+            // A Synology box keeps thumbnails of every file in a folder beside it.
+            if (thumbnailCaches) {
+                const QByteArray cache = dir + "/@eaDir/" + name;
+                if (!QDir().mkpath(QFile::decodeName(cache)))
+                    fail(QStringLiteral("cannot make %1").arg(QFile::decodeName(cache)));
+                for (const char *thumb : {"/SYNOFILE_THUMB_S.jpg", "/SYNOFILE_THUMB_M.jpg"})
+                    writeAll(cache + thumb, data + (h >> 32) % 8192, qint64(1 + (h >> 12) % 4000));
+            }
         }
     }
     markCached(tree);
@@ -438,6 +451,7 @@ public:
     void sharePicks(const QString &tree, const QStringList &types);
     void coldScans(const QString &tree, int files);
     void flatGaps(const QString &tree);
+    void clutterScans(const QString &plain, const QString &cached, int files);
     void printTargets();
 
 private:
@@ -451,8 +465,16 @@ private:
     // Mounts folder afresh at mountPoint, so the client starts with cold caches.
     void mountShare(const QString &folder, const QString &mountPoint);
     void unmountShare(const QString &mountPoint);
-    // Seconds of a scan of folder that must list files entries.
+    // Seconds of a scan of folder that must find files files, listed or left out by a rule.
     double checkedScan(const QString &folder, int files);
+    // The files the last scan left out by a rule (the trees' .DS_Store), not their folders.
+    qsizetype leftOutFiles() const
+    {
+        qsizetype count = 0;
+        for (const Clutter::Entry &entry : window.lastWalkReport().ruledOut)
+            count += !entry.folder;
+        return count;
+    }
 
     const Options options;
     Trovella window;
@@ -493,7 +515,7 @@ void Bench::scans(const QString &tree, int files, int runs)
     const qint64 peak = procStatus("VmHWM:") - rssBefore;
     const qint64 held = heapInUse() - heapBefore;
     const qsizetype listed = window.files().size();
-    if (listed != files)
+    if (listed + leftOutFiles() != files)
         fail(QStringLiteral("the scan of %1 listed %2 files, not %3")
                      .arg(tree)
                      .arg(listed)
@@ -507,7 +529,7 @@ void Bench::scans(const QString &tree, int files, int runs)
         scan(options.root + QStringLiteral("/empty"));
         scanTimes << scan(tree);
         worstGap = qMax(worstGap, gapMs);
-        if (window.files().size() != files)
+        if (window.files().size() + leftOutFiles() != files)
             fail(QStringLiteral("a scan of %1 listed %2 files")
                          .arg(tree)
                          .arg(window.files().size()));
@@ -716,7 +738,7 @@ double Bench::checkedScan(const QString &folder, int files)
 {
     scan(options.root + QStringLiteral("/empty"));
     const double seconds = scan(folder);
-    if (window.files().size() != files)
+    if (window.files().size() + leftOutFiles() != files)
         fail(QStringLiteral("a scan of %1 listed %2 files, not %3")
                      .arg(folder)
                      .arg(window.files().size())
@@ -891,6 +913,49 @@ void Bench::flatGaps(const QString &tree)
     worstPickGap = qMax(worstPickGap, pickGap);
 }
 
+// The same tree with an @eaDir in every folder and without, on the local disk and, with
+// --network, through a share; the caches are not walked, so they should cost nothing.
+void Bench::clutterScans(const QString &plain, const QString &cached, int files)
+{
+    const QString name = sizeName(files);
+    const QString mountPoint = options.root + QStringLiteral("/share");
+    QList<QPair<QString, bool>> places {{QStringLiteral("local"), false}};
+    if (options.network)
+        places.append({QStringLiteral("share"), true});
+    for (const auto &place : std::as_const(places)) {
+        QList<double> without, with;
+        for (int run = 0; run < options.runs; ++run) {
+            for (const QString &tree : {plain, cached}) {
+                forgetMemory(tree);
+                QString folder = tree;
+                if (place.second) {
+                    mountShare(tree, mountPoint);
+                    folder = mountPoint;
+                }
+                (tree == plain ? without : with) << checkedScan(folder, files);
+                if (window.lastWalkReport().ruledOut.size() - leftOutFiles()
+                    != (tree == plain ? 0 : (files + filesPerFolder - 1) / filesPerFolder))
+                    fail(QStringLiteral("the scan of %1 did not leave out one @eaDir a folder")
+                                 .arg(tree));
+                forgetMemory(tree);
+            }
+        }
+        scan(options.root + QStringLiteral("/empty"));
+        if (place.second)
+            unmountShare(mountPoint);
+        const double a = median(without), b = median(with);
+        std::printf("clutter scan %-4s %-5s %8d files  with an @eaDir in every folder %7.3f s  "
+                    "without %7.3f s  ratio %5.2f  runs %d\n",
+                    qUtf8Printable(name), qUtf8Printable(place.first), files, b, a, b / a,
+                    options.runs);
+        std::fflush(stdout);
+        target(QStringLiteral("%1 scan %2 with @eaDir <= 1.05x without: %3")
+                       .arg(place.first, name)
+                       .arg(b / a, 0, 'f', 2),
+               b / a <= 1.05);
+    }
+}
+
 void Bench::printTargets()
 {
     target(QStringLiteral("GUI thread never > 100 ms without events: scan %1 ms, pick %2 ms")
@@ -988,6 +1053,8 @@ int main(int argc, char *argv[])
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // Each scan logs what its rules left out: no part of the figures.
+    QLoggingCategory::setFilterRules(QStringLiteral("trovella.scan.info=false"));
     const Options options = parse(QCoreApplication::arguments());
     QDir().mkpath(options.root);
     // Trovella.ini lands in the working directory; keep it out of the caller's.
@@ -1026,6 +1093,10 @@ int main(int argc, char *argv[])
         bench.sharePicks(smallTree(options, 10000), pickedTypes);
     if (options.flat && options.wants("flat"))
         bench.flatGaps(flat);
+    for (const auto &tree : std::as_const(trees)) {
+        if (tree.first <= 100000 && options.wants("clutter"))
+            bench.clutterScans(tree.second, smallTree(options, tree.first, true), tree.first);
+    }
     bench.printTargets();
     return 0;
 }
