@@ -86,4 +86,19 @@ int copyThreads(const QString &path)
     return isFuse(type) ? 2 : 0;
 }
 
+Kinds::Kind Kinds::of(quint64 device, const QString &path)
+{
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto known = kinds.constFind(device);
+        if (known != kinds.constEnd())
+            return *known;
+    }
+    const QByteArray type = typeOf(path);
+    const Kind kind {syncsWhole(type), timeStep(type)};
+    const std::lock_guard<std::mutex> hold(lock);
+    kinds.insert(device, kind);
+    return kind;
+}
+
 } // namespace Disk

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
+
+#include <mutex>
 
 // What the disk under a path is like, told by the file-system type of its mount as
 // /proc/self/mountinfo names it ("ext4", "vfat", "fuse.sshfs", "fuseblk", "nfs4", ...).
@@ -27,5 +30,22 @@ qint64 timeStep(const QByteArray &type);
 // How many folder reads, and how many copies, are best under way at once on the disk of path.
 int walkThreads(const QString &path);
 int copyThreads(const QString &path);
+
+// What a copier needs to know of each disk it writes to, found out once a disk; any thread.
+class Kinds
+{
+public:
+    struct Kind
+    {
+        bool syncsWhole = true;
+        qint64 timeStep = 1;
+    };
+    // The kind of the disk device, which holds path.
+    Kind of(quint64 device, const QString &path);
+
+private:
+    std::mutex lock;
+    QHash<quint64, Kind> kinds;
+};
 
 } // namespace Disk

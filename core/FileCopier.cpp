@@ -2,29 +2,24 @@
 
 #include "app/Logging.h"
 
+#include "CopyData.h"
 #include "Disk.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QThread>
 #include <QThreadPool>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
-#include <cstdio>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -33,7 +28,6 @@ namespace {
 // A batch is made durable when it holds this many files or is this old.
 const qsizetype batchFiles = 256;
 const qint64 batchMilliseconds = 50;
-const qsizetype bufferSize = 256 * 1024;
 const qint64 syncPollMilliseconds = 5;
 
 void warnFailed(const FileCopier::Result &result)
@@ -41,6 +35,10 @@ void warnFailed(const FileCopier::Result &result)
     qCWarning(lcCopy, "Could not copy %s to %s: %s", qUtf8Printable(result.source),
               qUtf8Printable(result.target), qUtf8Printable(result.error));
 }
+
+#ifdef Q_OS_LINUX
+qint64 nanoseconds(const timespec &time) { return qint64(time.tv_sec) * 1000000000 + time.tv_nsec; }
+#endif
 
 QString folderOf(const QString &path)
 {
@@ -177,114 +175,6 @@ bool FileCopier::madeHere(const QString &folder)
 }
 
 // Copies the whole of in to out through the kernel where it can; returns 0 or an errno.
-namespace {
-const ssize_t copyStep = 8 << 20;
-} // namespace
-
-int FileCopier::copyData(int in, int out, bool callsBack)
-{
-    if (::ioctl(out, FICLONE, in) == 0) {
-        struct stat st;
-        if (::fstat(in, &st) == 0)
-            bytesWritten += st.st_size;
-        return 0;
-    }
-    // Large files go in steps: their write-back starts early, so the batch's sync is short,
-    // and the window gets its events in between.
-    const auto stepDone = [this, out, callsBack] {
-        ::sync_file_range(out, 0, 0, SYNC_FILE_RANGE_WRITE);
-        if (callsBack && keepResponsive)
-            keepResponsive();
-    };
-    bool copied = false;
-    for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, copyStep, 0);
-        if (n > 0) {
-            copied = true;
-            bytesWritten += n;
-            if (n == copyStep)
-                stepDone();
-            continue;
-        }
-        if (n == 0 && copied)
-            return 0;
-        if (n < 0 && errno == EINTR)
-            continue;
-        // Not possible between these two files, or nothing moved (some file systems report
-        // 0 instead of failing): go on by hand from where the file positions stand.
-        if (n == 0 || errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP
-            || errno == EPERM)
-            break;
-        return errno;
-    }
-    // One per thread: copies under way at once each need their own.
-    static thread_local QByteArray buffer;
-    if (buffer.isEmpty())
-        buffer.resize(bufferSize);
-    qint64 sinceStep = 0;
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n == 0)
-            return 0;
-        if ((sinceStep += qMax<ssize_t>(n, 0)) >= copyStep) {
-            stepDone();
-            sinceStep = 0;
-        }
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        for (ssize_t written = 0; written < n;) {
-            const ssize_t w = ::write(out, buffer.constData() + written, n - written);
-            if (w < 0 && errno != EINTR)
-                return errno;
-            written += qMax<ssize_t>(w, 0);
-            bytesWritten += qMax<ssize_t>(w, 0);
-        }
-    }
-}
-
-FileCopier::DiskKind FileCopier::diskOf(quint64 device, const QString &folder)
-{
-    {
-        const std::lock_guard<std::mutex> hold(lock);
-        const auto known = disks.constFind(device);
-        if (known != disks.constEnd())
-            return *known;
-    }
-    const QByteArray type = Disk::typeOf(folder);
-    const DiskKind kind {Disk::syncsWhole(type), Disk::timeStep(type)};
-    const std::lock_guard<std::mutex> hold(lock);
-    disks.insert(device, kind);
-    return kind;
-}
-
-namespace {
-qint64 nanoseconds(const timespec &time) { return qint64(time.tv_sec) * 1000000000 + time.tv_nsec; }
-
-// Whether the two files hold the same bytes; false when either cannot be read.
-bool sameContent(const QByteArray &one, const QString &other)
-{
-    QFile a(QFile::decodeName(one));
-    QFile b(other);
-    if (!a.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
-        || !b.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    QByteArray left(bufferSize, Qt::Uninitialized);
-    QByteArray right(bufferSize, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = a.read(left.data(), left.size());
-        if (n < 0 || b.read(right.data(), n) != n)
-            return false;
-        if (n == 0)
-            return b.atEnd();
-        if (std::memcmp(left.constData(), right.constData(), size_t(n)) != 0)
-            return false;
-    }
-}
-} // namespace
-
 // The file at target is the same as a copy would be when it has the size and the
 // modification time as the destination keeps it. Where the disk keeps coarse times (FAT: two
 // seconds, a share: whole seconds), files shot a second apart can share one: there a time that
@@ -301,7 +191,7 @@ FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const 
     const qint64 ours = nanoseconds(from.st_mtim);
     if (theirs == ours)
         return AlreadyExists;
-    const qint64 step = diskOf(there.st_dev, QFile::decodeName(target)).timeStep;
+    const qint64 step = disks.of(there.st_dev, QFile::decodeName(target)).timeStep;
     // A copy keeps the time cut down to the disk's step; fine steps are never shared by two
     // shots of one camera.
     const qint64 tenMilliseconds = 10000000;
@@ -310,7 +200,7 @@ FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const 
     if (qAbs(theirs - ours) >= step)
         return ExistsDifferent;
     *reason = tr("compared byte for byte");
-    return sameContent(target, source) ? AlreadyExists : ExistsDifferent;
+    return CopyData::sameContent(target, source) ? AlreadyExists : ExistsDifferent;
 }
 
 void FileCopier::setThreads(int count)
@@ -433,7 +323,8 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         return fail(error, false);
     }
 
-    error = copyData(in, pending.fd, callsBack);
+    error = CopyData::copy(in, pending.fd, bytesWritten,
+                           callsBack ? keepResponsive : std::function<void()>());
     ::close(in);
     if (error == 0) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -448,7 +339,7 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
     }
     // Where a sync of the whole disk does not reach the storage (a share, a FUSE driver),
     // each file is made durable itself; a share passes this on to its server.
-    if (error == 0 && !diskOf(pending.device, folder).syncsWhole && ::fsync(pending.fd) != 0)
+    if (error == 0 && !disks.of(pending.device, folder).syncsWhole && ::fsync(pending.fd) != 0)
         error = errno;
     if (error != 0) {
         ::close(pending.fd);
@@ -517,7 +408,7 @@ void FileCopier::commitBatch()
     // the names of the batches before; files on disks that sync file by file are durable.
     QHash<quint64, int> descriptors;
     for (const Pending &pending : std::as_const(batch)) {
-        if (!descriptors.contains(pending.device) && diskOf(pending.device, QString()).syncsWhole)
+        if (!descriptors.contains(pending.device) && disks.of(pending.device, QString()).syncsWhole)
             descriptors.insert(pending.device, pending.fd);
     }
     QHash<quint64, int> syncErrors;
@@ -538,7 +429,7 @@ void FileCopier::commitBatch()
             continue;
         const QByteArray folder
                 = QFile::encodeName(folderOf(results.at(batch.at(i).result).target));
-        if (diskOf(batch.at(i).device, QString()).syncsWhole)
+        if (disks.of(batch.at(i).device, QString()).syncsWhole)
             unsynced.insert(batch.at(i).device, folder);
         else
             folderSyncs.insert(folder);
@@ -635,23 +526,6 @@ std::vector<int> FileCopier::linkBatch(const QHash<quint64, int> &syncErrors)
     return errors;
 }
 
-namespace {
-
-int claimAndRename(const char *temporary, const QByteArray &target)
-{
-    const int claim = ::open(target.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-    if (claim < 0)
-        return errno;
-    ::close(claim);
-    if (::rename(temporary, target.constData()) == 0)
-        return 0;
-    const int error = errno;
-    ::unlink(target.constData());
-    return error;
-}
-
-} // namespace
-
 int FileCopier::copyUnstaged(qsizetype index)
 {
     const Result &result = results.at(index);
@@ -668,62 +542,12 @@ int FileCopier::copyUnstaged(qsizetype index)
 int FileCopier::linkPending(const Pending &pending, int syncError)
 {
     const QByteArray target = QFile::encodeName(results.at(pending.result).target);
-    const char *temporary = pending.temporaryName.constData();
-    int error = syncError;
-    bool open = true;
-    if (error == 0 && pending.temporaryName.isEmpty()) {
-        if (::linkat(pending.fd, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) != 0) {
-            error = errno;
-            // Without the right to link by descriptor, link through its /proc name.
-            if (error == ENOENT || error == EPERM) {
-                const QByteArray proc = "/proc/self/fd/" + QByteArray::number(pending.fd);
-                error = ::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, target.constData(),
-                                 AT_SYMLINK_FOLLOW)
-                                == 0
-                        ? 0
-                        : errno;
-            }
-        }
-    } else if (error == 0) {
-        // Closed before it gets its name: a share's server has then closed its file too.
-        open = false;
-        if (::close(pending.fd) != 0)
-            error = errno;
-    }
-    if (error == 0 && !pending.temporaryName.isEmpty()) {
-        // Asked once per disk: on a share each refusal costs a round trip.
-        bool tryRename;
-        {
-            const std::lock_guard<std::mutex> hold(lock);
-            tryRename = !noRenameWithoutReplacing.contains(pending.device);
-        }
-        bool renamed = tryRename
-                && ::renameat2(AT_FDCWD, temporary, AT_FDCWD, target.constData(), RENAME_NOREPLACE)
-                        == 0;
-        error = renamed ? 0 : tryRename ? errno : EINVAL;
-        if (tryRename && (error == EINVAL || error == ENOSYS)) {
-            const std::lock_guard<std::mutex> hold(lock);
-            noRenameWithoutReplacing.insert(pending.device);
-        }
-        // link() never replaces either, where renaming without replacing is not offered
-        // (sshfs, NFS, ntfs-3g); the temporary name goes once the target name stands.
-        if (error == EINVAL || error == ENOSYS)
-            error = ::link(temporary, target.constData()) == 0 ? 0 : errno;
-        // Some FUSE file systems (FAT, exFAT) offer neither: claim the name with an empty
-        // file no one else can take, then rename the whole copy over that claim.
-        if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS) {
-            error = claimAndRename(temporary, target);
-            renamed = error == 0;
-        }
-        if (renamed)
-            temporary = nullptr;
-    }
-    if (open)
-        ::close(pending.fd);
-    if (temporary && *temporary && ::unlink(temporary) != 0)
-        qCWarning(lcCopy, "Could not remove the temporary file %s: %s", temporary,
-                  qUtf8Printable(qt_error_string(errno)));
-    return error;
+    if (syncError == 0)
+        return naming.give(pending.fd, pending.temporaryName, pending.device, target);
+    ::close(pending.fd);
+    if (!pending.temporaryName.isEmpty())
+        ::unlink(pending.temporaryName.constData());
+    return syncError;
 }
 
 void FileCopier::finish()

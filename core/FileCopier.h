@@ -15,6 +15,8 @@
 #include <QSet>
 #include <QString>
 
+#include "Disk.h"
+#include "Naming.h"
 #include "Staging.h"
 
 class QThreadPool;
@@ -107,16 +109,10 @@ private:
         qsizetype result;
         std::future<Prepared> prepared;
     };
-    struct DiskKind
-    {
-        bool syncsWhole = true;
-        qint64 timeStep = 1;
-    };
 
     static void describe(Result &result, Outcome outcome, int error = 0, bool reading = false);
     void settle(qsizetype result, Outcome outcome, int error = 0, bool reading = false);
     Outcome existingOutcome(const QByteArray &target, const QString &source, QString *reason);
-    DiskKind diskOf(quint64 device, const QString &folder);
     // Runs on any thread: everything of a copy up to its link; staged lets the temporary wait
     // in a staging folder below the destination rather than in the target's folder.
     Prepared prepare(const QString &source, const QString &target, bool callsBack,
@@ -129,7 +125,6 @@ private:
     void waitForOldest();
     int makeFolder(const QString &folder);
     bool madeHere(const QString &folder);
-    int copyData(int in, int out, bool callsBack);
     void commitBatch();
     // Syncs the file systems that hold names made since their last sync.
     void syncNames();
@@ -157,7 +152,6 @@ private:
     QHash<QString, int> folders;
     // Folders this copier made: no name in them can stand in a copy's way but its own.
     QSet<QString> madeFolders;
-    QHash<quint64, DiskKind> disks;
-    // The disks that refused to rename without replacing.
-    QSet<quint64> noRenameWithoutReplacing;
+    Disk::Kinds disks;
+    Naming naming;
 };
