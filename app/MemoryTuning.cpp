@@ -1,6 +1,6 @@
 #include "MemoryTuning.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include <QtGlobal>
 

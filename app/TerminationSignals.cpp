@@ -1,6 +1,6 @@
 #include "TerminationSignals.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include "companion/Dir.h"
 

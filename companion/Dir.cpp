@@ -1,6 +1,6 @@
 #include "Dir.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include <QCoreApplication>
 #include <QDir>

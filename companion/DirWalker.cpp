@@ -1,6 +1,6 @@
 #include "DirWalker.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 #include "core/Disk.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "Downloader.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include <QEventLoop>
 #include <QNetworkReply>

@@ -1,6 +1,6 @@
 #include "FileCopier.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include "CopyData.h"
 #include "Disk.h"

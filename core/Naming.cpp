@@ -1,6 +1,6 @@
 #include "Naming.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #ifdef Q_OS_LINUX
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "SmallFile.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include <QDir>
 #include <QFile>

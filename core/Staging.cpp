@@ -1,6 +1,6 @@
 #include "Staging.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include <QFile>
 #include <QHash>

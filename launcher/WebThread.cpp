@@ -1,6 +1,6 @@
 #include "WebThread.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include "BrowserCommand.h"
 

@@ -1,6 +1,6 @@
 #include "AdvertPage.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include <QEvent>
 #include <QWebEngineSettings>

@@ -1,6 +1,6 @@
 #include "PickReportDialog.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include "PickReportModel.h"
 #include "Prompt.h"

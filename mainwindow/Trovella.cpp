@@ -1,10 +1,10 @@
 #include "Trovella.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include "AdvertPage.h"
 #include "Prompt.h"
-#include "app/Site.h"
+#include "core/Site.h"
 #include "app/Translation.h"
 #include "companion/Dir.h"
 #include "core/WindowPlacement.h"

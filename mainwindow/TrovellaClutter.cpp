@@ -1,6 +1,6 @@
 #include "Trovella.h"
 
-#include "app/Logging.h"
+#include "core/Logging.h"
 
 #include "core/Texts.h"
 

@@ -1,7 +1,7 @@
 #include "Trovella.h"
 
 #include "Prompt.h"
-#include "app/Site.h"
+#include "core/Site.h"
 #include "groups/EditFileTypeGroup.h"
 
 #include <QDir>

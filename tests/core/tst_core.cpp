@@ -1,4 +1,4 @@
-#include "app/Site.h"
+#include "core/Site.h"
 #include "companion/DirWalker.h"
 #include "companion/Downloader.h"
 #include "core/Disk.h"
