@@ -1,5 +1,6 @@
 #include "PickPreflight.h"
 
+#include "PickRules.h"
 #include "Staging.h"
 #include "TypeStatistics.h"
 
@@ -212,8 +213,7 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
     const bool foldsCase = limited && probe.foldsCase();
     const qint64 block = storage.isValid() ? storage.blockSize() : 0;
 
-    const QDir source(sourceFolder);
-    const QDir destination(destinationFolder);
+    const PickTargets targets(sourceFolder, destinationFolder);
     QStringList relativePaths;
     relativePaths.reserve(selection.size());
     for (const QFileInfo &file : selection) {
@@ -221,7 +221,7 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
             plan.go = false;
             return plan;
         }
-        relativePaths.append(source.relativeFilePath(file.absoluteFilePath()));
+        relativePaths.append(targets.relativePath(file.absoluteFilePath()));
     }
     QSet<qsizetype> unstorable;
     if (foldsCase)
@@ -245,7 +245,7 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
             plan.unstorable.insert(selection.at(i).absoluteFilePath());
             continue;
         }
-        const QFileInfo target(destination.absoluteFilePath(relative));
+        const QFileInfo target(targets.targetOfRelative(relative));
         const QString folder = target.path();
         auto names = folders.constFind(folder);
         if (names == folders.constEnd())

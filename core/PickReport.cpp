@@ -98,6 +98,9 @@ QString PickReport::message() const
     if (connectionLost)
         parts << tr("The connection to the destination was lost: whether the last files "
                     "arrived is not known. Pick again to settle them.");
+    if (!memoryPath.isEmpty())
+        parts << tr("The choices for this folder could not be saved in %1: %2.")
+                         .arg(memoryPath, memoryReason);
     return parts.join(QLatin1Char(' '));
 }
 

@@ -41,6 +41,12 @@ public:
     // The connection to the destination dropped during the pick: whether the files in flight
     // arrived is not known.
     void setConnectionLost() { connectionLost = true; }
+    // The source folder's memory of this pick could not be written to path.
+    void setMemoryNotSaved(const QString &path, const QString &reason)
+    {
+        memoryPath = path;
+        memoryReason = reason;
+    }
 
     int count(Outcome outcome) const { return counts[outcome]; }
     const QList<Row> &rows() const { return list; }
@@ -68,4 +74,6 @@ private:
     bool stopped = false;
     bool declined = false;
     bool connectionLost = false;
+    QString memoryPath;
+    QString memoryReason;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QFileInfo>
 #include <QList>
 #include <QSet>
@@ -17,3 +18,30 @@ QString pickDestination(const QString &srcFolder, const QString &desFolder);
 
 // The files whose lower-cased suffix is one of types, in the order of files.
 QList<QFileInfo> pickSelection(const QList<QFileInfo> &files, const QSet<QString> &types);
+
+// Where a pick puts each file: below its target folder, at the file's path relative to the
+// source folder.
+class PickTargets
+{
+public:
+    PickTargets(const QString &sourceFolder, const QString &targetFolder)
+        : source(sourceFolder)
+        , target(targetFolder)
+    { }
+    QString relativePath(const QString &sourcePath) const
+    {
+        return source.relativeFilePath(sourcePath);
+    }
+    QString targetOfRelative(const QString &relative) const
+    {
+        return target.absoluteFilePath(relative);
+    }
+    QString targetOf(const QString &sourcePath) const
+    {
+        return targetOfRelative(relativePath(sourcePath));
+    }
+
+private:
+    QDir source;
+    QDir target;
+};

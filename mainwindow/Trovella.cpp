@@ -4,9 +4,9 @@
 
 #include "AdvertPage.h"
 #include "Prompt.h"
-#include "core/Site.h"
 #include "app/Translation.h"
 #include "companion/Dir.h"
+#include "core/Site.h"
 #include "core/WindowPlacement.h"
 
 #include <QDir>
@@ -42,7 +42,7 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     setUpClutter();
 #if QT_CONFIG(sessionmanager)
     // A log-out may end the program without closing the window.
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &Trovella::writeMemory);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { writeMemory(); });
 #endif
     loadFileTypeGroups();
     applyTranslation([this] { ui.retranslateUi(this); });

@@ -56,7 +56,8 @@ private:
 
     // Per-folder memory (TrovellaMemory.cpp).
     TypeMemory::Content readMemory();
-    void writeMemory();
+    // False, with the reason in error, when the memory could not be written.
+    bool writeMemory(QString *error = nullptr);
 
     Ui_TrovellaClass ui;
     QString srcFolder;

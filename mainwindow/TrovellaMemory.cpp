@@ -16,16 +16,17 @@ TypeMemory::Content Trovella::readMemory()
     return memory;
 }
 
-void Trovella::writeMemory()
+bool Trovella::writeMemory(QString *error)
 {
     // A list cut short by a cancelled walk or a newer scan would forget the types it lacks.
     if (srcFolder.isEmpty() || !scanComplete)
-        return;
+        return true;
     QSet<QString> checked;
     QSet<QString> unchecked;
     collectFileTypes(&checked, &unchecked);
     // After a pick from this folder the memory names the folder the files went to; the next
     // pick from here derives the same folder from it.
     const QString picked = pickDestination(srcFolder, desFolder);
-    TypeMemory::write(srcFolder, picked == pickedFolder ? picked : desFolder, checked, unchecked);
+    return TypeMemory::write(srcFolder, picked == pickedFolder ? picked : desFolder, checked,
+                             unchecked, error);
 }

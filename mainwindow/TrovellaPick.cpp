@@ -6,8 +6,6 @@
 #include "core/FramePacer.h"
 #include "core/PickRules.h"
 
-#include <QDir>
-
 #include <cerrno>
 
 namespace {
@@ -50,7 +48,8 @@ void Trovella::pick()
     pickedFolder = targetFolder;
     // Written now, not only at the end, so that a process killed mid-pick still knows where
     // the files went and which types were checked.
-    writeMemory();
+    if (QString error; !writeMemory(&error))
+        pickReport.setMemoryNotSaved(TypeMemory::filePath(srcFolder), error);
     // Declined when the destination is short of room or names and the user says No.
     const PickPlan plan = startPick(selection, targetFolder);
     copyFiles(plan.go ? selection : QList<QFileInfo>(), targetFolder, plan);
@@ -81,11 +80,7 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
     ui.progressBar->setValue(0);
     ui.progressBar->show();
 
-    const QDir source(srcFolder);
-    const QDir destination(targetFolder);
-    const auto targetOf = [&source, &destination](const QString &sourcePath) {
-        return destination.absoluteFilePath(source.relativeFilePath(sourcePath));
-    };
+    const PickTargets targets(srcFolder, targetFolder);
     FileCopier copier;
     copier.setDestination(targetFolder);
     startPickProgress();
@@ -107,7 +102,7 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
     // A stop before the first file, as during the question, copies nothing.
     while (handled < toCopy.size() && !pickStopped()) {
         const QString sourcePath = toCopy.at(handled++).absoluteFilePath();
-        const QString target = targetOf(sourcePath);
+        const QString target = targets.targetOf(sourcePath);
         if (plan.unstorable.contains(sourcePath)) {
             pickReport.add(PickReport::Failed, sourcePath, target,
                            FileCopier::plainReason(EINVAL, false));
@@ -128,6 +123,6 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
         pickReport.setStopped();
     for (; handled < toCopy.size(); ++handled) {
         const QString sourcePath = toCopy.at(handled).absoluteFilePath();
-        pickReport.add(PickReport::NotReached, sourcePath, targetOf(sourcePath));
+        pickReport.add(PickReport::NotReached, sourcePath, targets.targetOf(sourcePath));
     }
 }

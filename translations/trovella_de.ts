@@ -369,6 +369,10 @@
         <source>The connection to the destination was lost: whether the last files arrived is not known. Pick again to settle them.</source>
         <translation>Die Verbindung zum Ziel ist abgebrochen: Ob die letzten Dateien angekommen sind, ist nicht bekannt. Erneutes Auswählen klärt das.</translation>
     </message>
+    <message>
+        <source>The choices for this folder could not be saved in %1: %2.</source>
+        <translation>Die Auswahl für diesen Ordner konnte nicht in %1 gespeichert werden: %2.</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>

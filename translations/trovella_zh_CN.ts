@@ -355,6 +355,10 @@
         <source>The connection to the destination was lost: whether the last files arrived is not known. Pick again to settle them.</source>
         <translation>与目标的连接已断开：无法确定最后几个文件是否已到达。再次挑选即可补齐。</translation>
     </message>
+    <message>
+        <source>The choices for this folder could not be saved in %1: %2.</source>
+        <translation>无法将此文件夹的选择保存到 %1：%2。</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>
