@@ -1,13 +1,13 @@
-#include "core/Site.h"
 #include "companion/DirWalker.h"
 #include "companion/Downloader.h"
-#include "core/Disk.h"
 #include "core/Clutter.h"
+#include "core/Disk.h"
 #include "core/FileCopier.h"
 #include "core/FileType.h"
 #include "core/PickPreflight.h"
 #include "core/PickReport.h"
 #include "core/PickRules.h"
+#include "core/Site.h"
 #include "core/SmallFile.h"
 #include "core/Staging.h"
 #include "core/TypeMemory.h"
@@ -42,8 +42,9 @@ class tst_Core : public QObject
         const QString des = temp->filePath("des");
         if (disk == "ntfs-3g")
             mount = std::make_unique<Mount>(Mount::Ntfs, des, temp->filePath("ntfs.img"));
-        if (disk == "sshfs")
-            mount = std::make_unique<Mount>(Mount::Sshfs, des, temp->filePath("shared"));
+        if (disk.startsWith("sshfs"))
+            mount = std::make_unique<Mount>(Mount::Sshfs, des, temp->filePath("shared"),
+                                            disk.endsWith("race") ? temp->filePath("a.jpg") : "");
         if (disk == "fat")
             mount = std::make_unique<Mount>(Mount::Fat, des, temp->filePath("fat.img"));
         skipReason = mount && !mount->mounted() ? mount->reason : "";
@@ -255,7 +256,9 @@ private slots:
         // Copies in flight pay on a share, where a folder yet to be made lies too; a local
         // disk's FUSE driver is no share.
         QCOMPARE(Disk::copyThreads(des + "/d0/not yet"),
-                 disk == "sshfs" ? 8 : disk == "ntfs-3g" ? 2 : 0);
+                 disk == "sshfs"             ? 8
+                         : disk == "ntfs-3g" ? 2
+                                             : 0);
         // A hidden folder of the user's stays.
         temp->make({"des/.thumbnails of 2009/"});
         QStringList expected {".thumbnails of 2009/"};
@@ -324,7 +327,8 @@ private slots:
                  "temporary, appears meanwhile, ntfs-3g|ntfs-3g",
                  "temporary, there before, sshfs|sshfs",
                  "temporary, appears meanwhile, sshfs|sshfs",
-                 "temporary, appears on the server, sshfs|sshfs"});
+                 "temporary, appears on the server, sshfs|sshfs",
+                 "temporary, appears on the server as it gets its name, sshfs|sshfs race"});
     }
     void neverReplaces()
     {
@@ -337,6 +341,7 @@ private slots:
         temp->make({"src/a.jpg=new picture"});
         if (beforeCopy)
             makeTree(des, {old});
+        makeTree(temp->path(), {old}); // what the racing client of the share makes
         QTest::failOnWarning(QRegularExpression("."));
         FileCopier copier;
         copier.setUseTemporaryNames(temporaryNames);
@@ -347,13 +352,14 @@ private slots:
         if (!beforeCopy) {
             QVERIFY(copier.takeResults().isEmpty());
             // Made by another client of the share, behind the back of this one.
-            makeTree(tag.contains("server") ? temp->filePath("shared") : des, {old});
+            if (!disk.endsWith("race"))
+                makeTree(tag.contains("server") ? temp->filePath("shared") : des, {old});
         }
         copier.finish();
         const QList<FileCopier::Result> results = copier.takeResults();
         QVERIFY(results.size() == 1 && results.first().outcome == FileCopier::ExistsDifferent);
         // As the server has it: the client may hold a stale view of what it did not make.
-        const QString there = disk == "sshfs" ? temp->filePath("shared") : des;
+        const QString there = disk.startsWith("sshfs") ? temp->filePath("shared") : des;
         QCOMPARE(listTree(there), {"a.jpg 36"});
         QCOMPARE(readFile(there + "/a.jpg"), old.mid(6).toUtf8());
     }

@@ -109,7 +109,7 @@ void addRows(const QStringList &table, QChar separator)
     }
 }
 
-Mount::Mount(Kind kind, const QString &folder, const QString &source)
+Mount::Mount(Kind kind, const QString &folder, const QString &source, const QString &theirs)
     : folder(folder)
 {
     QDir().mkpath(folder);
@@ -124,9 +124,12 @@ Mount::Mount(Kind kind, const QString &folder, const QString &source)
     } else if (kind == Sshfs) {
         QDir().mkpath(source);
         requests = folder + ".log";
+        const QString racing = theirs.isEmpty()
+                ? QString()
+                : QString("python3 '%1/sftp-race.py' '%2' ").arg(TROVELLA_TEST_SUPPORT, theirs);
         writeFile(command,
-                  "#!/bin/sh\nexec " + server.toUtf8() + " -e -l VERBOSE 2>>'" + requests.toUtf8()
-                          + "'\n");
+                  "#!/bin/sh\nexec " + racing.toUtf8() + server.toUtf8() + " -e -l VERBOSE 2>>'"
+                          + requests.toUtf8() + "'\n");
         QFile(command).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         if (QStandardPaths::findExecutable("sshfs").isEmpty() || !QFileInfo::exists(server))
             reason = "sshfs or sftp-server is missing (apt-get install sshfs openssh-sftp-server)";

@@ -68,7 +68,9 @@ class Mount
 {
 public:
     enum Kind { Tmpfs, Fat, Ntfs, Ext2, Sshfs };
-    Mount(Kind kind, const QString &folder, const QString &source);
+    // sshfs: a file whose name another client of the share makes, with its content, just
+    // before this client gives a file that name (see sftp-race.py); empty for none.
+    Mount(Kind kind, const QString &folder, const QString &source, const QString &theirs = {});
     ~Mount();
     Q_DISABLE_COPY(Mount)
     bool mounted() const { return !unmount.isEmpty(); }
