@@ -49,6 +49,7 @@ public:
     }
 
     int count(Outcome outcome) const { return counts[outcome]; }
+    bool declinedPick() const { return declined; }
     const QList<Row> &rows() const { return list; }
     // Outcomes per file type, for the types that had a file in the pick.
     const QHash<QString, Counts> &typeCounts() const { return perType; }

@@ -85,12 +85,6 @@ private:
     void typeSizesFound(const QList<qint64> &bytes, const QList<qint64> &files);
     void showSelectionSummary();
     void showSelectionSummaryAfterScan();
-    // A pick runs from startPick to pickEnded; startPick asks when the destination is short of
-    // room or cannot store some names.
-    PickPlan startPick(const QList<QFileInfo> &selection, const QString &target);
-    void pickEnded();
-    void copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFolder,
-                   const PickPlan &plan);
     TypeStatistics typeStatistics;
     TypeSizer typeSizer;
     // The summary last shown, so that late sizes refresh it only while it is on show.
@@ -109,7 +103,10 @@ private:
     // Shows and logs, per rule, what the last walk set aside.
     void showClutter();
     // Adds a row per entry set aside to the pick's account.
-    void accountClutter();
+    // What the scan left out, each list of paths with its reason for the account.
+    QList<QPair<QStringList, QString>> leftOutByScan() const;
+    // What the rules left out, each rule's paths with its reason for the account.
+    QList<QPair<QStringList, QString>> leftOutByRules() const;
 
     // The account of the last pick and its progress (TrovellaReport.cpp).
     void setUpPickReport();

@@ -121,8 +121,9 @@ void Trovella::showClutter()
     ui.labelLeftOut->setVisible(!shown.isEmpty() && ui.progressBar->isHidden());
 }
 
-void Trovella::accountClutter()
+QList<QPair<QStringList, QString>> Trovella::leftOutByRules() const
 {
+    QList<QPair<QStringList, QString>> leftOut;
     for (const Clutter::Rule rule : Clutter::all()) {
         QStringList paths;
         for (const Clutter::Entry &entry : std::as_const(walkReport.ruledOut)) {
@@ -130,6 +131,7 @@ void Trovella::accountClutter()
                 paths << entry.path;
         }
         if (!paths.isEmpty())
-            pickReport.addLeftOut(paths, Clutter::reason(rule));
+            leftOut.append({paths, Clutter::reason(rule)});
     }
+    return leftOut;
 }

@@ -1,30 +1,10 @@
 #include "Trovella.h"
 
-#include "core/Logging.h"
+#include "Prompt.h"
 
-#include "core/FileCopier.h"
 #include "core/FramePacer.h"
+#include "core/Pick.h"
 #include "core/PickRules.h"
-
-#include <cerrno>
-
-namespace {
-void account(PickReport &report, const QList<FileCopier::Result> &results)
-{
-    for (const FileCopier::Result &r : results) {
-        if (r.outcome == FileCopier::Copied)
-            report.addCopied(r.source, r.bytes);
-        else if (r.outcome == FileCopier::AlreadyExists)
-            report.add(PickReport::Same, r.source, r.target, r.reason);
-        else if (r.outcome == FileCopier::ExistsDifferent)
-            report.add(PickReport::Different, r.source, r.target, r.reason);
-        else
-            report.add(PickReport::Failed, r.source, r.target, r.reason);
-        if (r.unsettled)
-            report.setConnectionLost();
-    }
-}
-} // namespace
 
 void Trovella::pick()
 {
@@ -34,95 +14,71 @@ void Trovella::pick()
     // Nothing may start a second pick inside this one: a group chosen or edited would
     // re-enable Pick, and the editor's dialog would hold the copy up.
     setChoiceEnabled(false);
-
     clearPickReport();
-    pickReport = PickReport();
 
     // Fixed before the first copy: changes made while events run do not reach this pick.
     QSet<QString> checked;
     collectFileTypes(&checked, nullptr);
-    const QList<QFileInfo> selection = pickSelection(fileList, checked);
-
+    Pick::Choice choice;
+    choice.sourceFolder = srcFolder;
+    choice.chosenFolder = desFolder;
+    choice.selection = pickSelection(fileList, checked);
     // The folder the user chose stays as it is; this pick's target is derived from it.
-    const QString targetFolder = pickDestination(srcFolder, desFolder);
-    pickedFolder = targetFolder;
+    choice.targetFolder = pickedFolder = pickDestination(srcFolder, desFolder);
+    choice.leftOut = leftOutByScan();
     // Written now, not only at the end, so that a process killed mid-pick still knows where
     // the files went and which types were checked.
-    if (QString error; !writeMemory(&error))
-        pickReport.setMemoryNotSaved(TypeMemory::filePath(srcFolder), error);
-    // Declined when the destination is short of room or names and the user says No.
-    const PickPlan plan = startPick(selection, targetFolder);
-    copyFiles(plan.go ? selection : QList<QFileInfo>(), targetFolder, plan);
-    if (plan.go) {
-        pickReport.addLeftOut(walkReport.unreadableFolderPaths, tr("the folder could not be read"));
-        pickReport.addLeftOut(walkReport.undecodablePaths, tr("the name is not valid UTF-8"));
-        accountClutter();
-    } else {
-        pickReport.setDeclined();
-    }
+    QString memoryError;
+    const bool memoryWritten = writeMemory(&memoryError);
+
+    if (picksRunning++ == 0)
+        pickStopRequested = false;
+    // A large selection takes a while to check: the status bar says what is going on.
+    ui.statusBar->showMessage(tr("Checking the destination…"));
+    FramePacer pacer;
+    pacer.start();
+    Pick::Hooks hooks;
+    hooks.consent = [this](const QString &question) {
+        return Prompt::question(this, tr("Pick"), question) == QMessageBox::Yes;
+    };
+    hooks.stopRequested = [this] { return pickStopped(); };
+    hooks.keepResponsive = [this, &pacer](qint64 done, qint64 total) {
+        if (!pacer.due())
+            return;
+        if (total >= 0)
+            showPickProgress(done, total);
+        pacer.runEvents();
+    };
+    hooks.copying = [this](qsizetype count) {
+        ui.progressBar->setRange(0, int(count));
+        ui.progressBar->setValue(0);
+        ui.progressBar->show();
+        startPickProgress();
+    };
+    hooks.handedOver = [this](const QString &target) {
+        ui.progressBar->setValue(ui.progressBar->value() + 1);
+        ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
+    };
+    pickReport = Pick::run(choice, hooks);
+    if (!memoryWritten)
+        pickReport.setMemoryNotSaved(TypeMemory::filePath(srcFolder), memoryError);
 
     ui.progressBar->hide();
     showPickReport();
-
     // Pick stays off until the next change of the choice.
     setChoiceEnabled(true);
     ui.listFileTypes->setFocus();
     // A declined pick has not touched the destination: nothing new to view.
-    if (plan.go)
+    if (!pickReport.declinedPick())
         ui.bnViewPickResult->setEnabled(true);
-    pickEnded();
+    if (--picksRunning == 0)
+        pickStopRequested = false;
 }
 
-void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFolder,
-                         const PickPlan &plan)
+QList<QPair<QStringList, QString>> Trovella::leftOutByScan() const
 {
-    ui.progressBar->setRange(0, int(toCopy.size()));
-    ui.progressBar->setValue(0);
-    ui.progressBar->show();
-
-    const PickTargets targets(srcFolder, targetFolder);
-    FileCopier copier;
-    copier.setDestination(targetFolder);
-    startPickProgress();
-    FramePacer pacer;
-    pacer.start();
-    const auto keepResponsive = [this, &pacer, &copier, &plan] {
-        if (pacer.due()) {
-            showPickProgress(copier.bytesDone(), plan.bytesToCopy);
-            pacer.runEvents();
-        }
-    };
-    copier.setKeepResponsive(keepResponsive);
-    // What interrupted picks left in the destination goes first, and the account says so.
-    if (!toCopy.isEmpty()) {
-        const Staging::Removed removed = copier.removeLeftovers(desFolder);
-        pickReport.setLeftoversRemoved(removed.files, removed.bytes);
-    }
-    qsizetype handled = 0;
-    // A stop before the first file, as during the question, copies nothing.
-    while (handled < toCopy.size() && !pickStopped()) {
-        const QString sourcePath = toCopy.at(handled++).absoluteFilePath();
-        const QString target = targets.targetOf(sourcePath);
-        if (plan.unstorable.contains(sourcePath)) {
-            pickReport.add(PickReport::Failed, sourcePath, target,
-                           FileCopier::plainReason(EINVAL, false));
-            qCWarning(lcCopy, "Could not copy %s to %s: the destination cannot store this name",
-                      qUtf8Printable(sourcePath), qUtf8Printable(target));
-        } else {
-            copier.copy(sourcePath, target);
-            account(pickReport, copier.takeResults());
-        }
-        ui.progressBar->setValue(ui.progressBar->value() + 1);
-        ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
-        keepResponsive();
-    }
-    // Files already copied in the batch in hand still get their names, also after a stop.
-    copier.finish();
-    account(pickReport, copier.takeResults());
-    if (handled < toCopy.size())
-        pickReport.setStopped();
-    for (; handled < toCopy.size(); ++handled) {
-        const QString sourcePath = toCopy.at(handled).absoluteFilePath();
-        pickReport.add(PickReport::NotReached, sourcePath, targets.targetOf(sourcePath));
-    }
+    QList<QPair<QStringList, QString>> leftOut {
+            {walkReport.unreadableFolderPaths, tr("the folder could not be read")},
+            {walkReport.undecodablePaths, tr("the name is not valid UTF-8")}};
+    return leftOut + leftOutByRules();
 }

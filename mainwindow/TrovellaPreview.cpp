@@ -1,18 +1,10 @@
 #include "Trovella.h"
 
-#include "Prompt.h"
 #include "TypeItemDelegate.h"
 
-#include "core/FramePacer.h"
 #include "core/Texts.h"
 
-#include <QLocale>
 #include <QShortcut>
-
-namespace {
-// The question names no more than this many files.
-const qsizetype namesShown = 10;
-} // namespace
 
 void Trovella::setUpPreview()
 {
@@ -75,48 +67,4 @@ void Trovella::showSelectionSummaryAfterScan()
     // A report of what the walk could not read stays in view.
     if (ui.statusBar->currentMessage().isEmpty())
         showSelectionSummary();
-}
-
-PickPlan Trovella::startPick(const QList<QFileInfo> &selection, const QString &target)
-{
-    if (picksRunning++ == 0)
-        pickStopRequested = false;
-    // A large selection takes a while to check: the status bar says what is going on.
-    ui.statusBar->showMessage(tr("Checking the destination…"));
-    FramePacer pacer;
-    pacer.start();
-    // The widgets that could change the pick are disabled by now. Exit, Esc or a termination
-    // signal stops the check, and the pick copies nothing.
-    PickPlan plan = PickPreflight::check(srcFolder, target, selection, [this, &pacer] {
-        if (pacer.due())
-            pacer.runEvents();
-        return !pickStopped();
-    });
-    if (!plan.go || !plan.needsConsent())
-        return plan;
-
-    QStringList lines;
-    if (plan.lacksSpace())
-        lines << tr("%1 are needed and %2 are free.")
-                         .arg(Texts::size(plan.bytesNeeded), Texts::size(plan.bytesFree));
-    if (!plan.unstorableNames.isEmpty()) {
-        lines << tr("The destination cannot store these names; they will not be copied:");
-        for (const QString &name : plan.unstorableNames.mid(0, namesShown))
-            lines << QStringLiteral("    ") + name;
-        if (plan.unstorableNames.size() > namesShown)
-            lines << tr("    and %1 more")
-                             .arg(QLocale().toString(plan.unstorableNames.size() - namesShown));
-    }
-    if (plan.existing > 0)
-        lines << tr("%1 of the files exist there already and are left alone.")
-                         .arg(QLocale().toString(plan.existing));
-    lines << tr("Pick anyway?");
-    plan.go = Prompt::question(this, tr("Pick"), lines.join(QLatin1Char('\n'))) == QMessageBox::Yes;
-    return plan;
-}
-
-void Trovella::pickEnded()
-{
-    if (--picksRunning == 0)
-        pickStopRequested = false;
 }

@@ -227,6 +227,29 @@
     </message>
 </context>
 <context>
+    <name>Pick</name>
+    <message>
+        <source>%1 are needed and %2 are free.</source>
+        <translation>%1 werden gebraucht und %2 sind frei.</translation>
+    </message>
+    <message>
+        <source>The destination cannot store these names; they will not be copied:</source>
+        <translation>Das Ziel kann diese Namen nicht speichern; sie werden nicht kopiert:</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    und %1 weitere</translation>
+    </message>
+    <message>
+        <source>%1 of the files exist there already and are left alone.</source>
+        <translation>%1 der Dateien gibt es dort schon; sie bleiben unverändert.</translation>
+    </message>
+    <message>
+        <source>Pick anyway?</source>
+        <translation>Trotzdem auswählen?</translation>
+    </message>
+</context>
+<context>
     <name>PickReport</name>
     <message>
         <source>Nothing was copied.</source>
@@ -460,26 +483,6 @@
     <message>
         <source>No web browser could be started to show %1.</source>
         <translation>Es konnte kein Webbrowser gestartet werden, um %1 zu zeigen.</translation>
-    </message>
-    <message>
-        <source>%1 are needed and %2 are free.</source>
-        <translation>%1 werden gebraucht und %2 sind frei.</translation>
-    </message>
-    <message>
-        <source>The destination cannot store these names; they will not be copied:</source>
-        <translation>Das Ziel kann diese Namen nicht speichern; sie werden nicht kopiert:</translation>
-    </message>
-    <message>
-        <source>    and %1 more</source>
-        <translation>    und %1 weitere</translation>
-    </message>
-    <message>
-        <source>%1 of the files exist there already and are left alone.</source>
-        <translation>%1 der Dateien gibt es dort schon; sie bleiben unverändert.</translation>
-    </message>
-    <message>
-        <source>Pick anyway?</source>
-        <translation>Trotzdem auswählen?</translation>
     </message>
     <message>
         <source>Pick</source>

@@ -220,6 +220,29 @@
     </message>
 </context>
 <context>
+    <name>Pick</name>
+    <message>
+        <source>%1 are needed and %2 are free.</source>
+        <translation>需要 %1，可用 %2。</translation>
+    </message>
+    <message>
+        <source>The destination cannot store these names; they will not be copied:</source>
+        <translation>目标无法保存以下名称，这些文件不会被复制：</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    以及另外 %1 个</translation>
+    </message>
+    <message>
+        <source>%1 of the files exist there already and are left alone.</source>
+        <translation>其中 %1 个文件已存在，将保持不变。</translation>
+    </message>
+    <message>
+        <source>Pick anyway?</source>
+        <translation>仍要挑选吗？</translation>
+    </message>
+</context>
+<context>
     <name>PickReport</name>
     <message>
         <source>Nothing was copied.</source>
@@ -444,26 +467,6 @@
     <message>
         <source>No web browser could be started to show %1.</source>
         <translation>无法启动网页浏览器来显示 %1。</translation>
-    </message>
-    <message>
-        <source>%1 are needed and %2 are free.</source>
-        <translation>需要 %1，可用 %2。</translation>
-    </message>
-    <message>
-        <source>The destination cannot store these names; they will not be copied:</source>
-        <translation>目标无法保存以下名称，这些文件不会被复制：</translation>
-    </message>
-    <message>
-        <source>    and %1 more</source>
-        <translation>    以及另外 %1 个</translation>
-    </message>
-    <message>
-        <source>%1 of the files exist there already and are left alone.</source>
-        <translation>其中 %1 个文件已存在，将保持不变。</translation>
-    </message>
-    <message>
-        <source>Pick anyway?</source>
-        <translation>仍要挑选吗？</translation>
     </message>
     <message>
         <source>Pick</source>

@@ -589,7 +589,7 @@ private slots:
                 // A change of the list, as a group applied would make, leaves Pick off.
                 typeList(window)->item(0)->setCheckState(Qt::Unchecked);
                 for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
-                    QVERIFY(!enabled(window, name));
+                    QVERIFY2(!enabled(window, name), name);
                 for (const char *name : {"progressBar", "pickProgress"})
                     QCOMPARE(widget<QWidget>(&window, name)->isVisible(),
                              status != "Nothing was copied.");
