@@ -69,7 +69,7 @@ QList<FileCopier::Result> FileCopier::takeResults()
     return taken;
 }
 
-void FileCopier::describe(Result &result, Outcome outcome, int error, bool reading)
+void FileCopier::describe(Result &result, PickItem::Outcome outcome, int error, bool reading)
 {
     result.outcome = outcome;
 #ifdef Q_OS_LINUX
@@ -77,7 +77,7 @@ void FileCopier::describe(Result &result, Outcome outcome, int error, bool readi
     result.unsettled = error == ENOTCONN || error == ECONNABORTED || error == ECONNRESET
             || error == ESHUTDOWN || error == EHOSTDOWN || error == ETIMEDOUT;
 #endif
-    if (outcome == Failed) {
+    if (outcome == PickItem::Failed) {
         if (result.error.isEmpty())
             result.error = qt_error_string(error);
         if (result.reason.isEmpty())
@@ -85,10 +85,10 @@ void FileCopier::describe(Result &result, Outcome outcome, int error, bool readi
     }
 }
 
-void FileCopier::settle(qsizetype index, Outcome outcome, int error, bool reading)
+void FileCopier::settle(qsizetype index, PickItem::Outcome outcome, int error, bool reading)
 {
     describe(results[index], outcome, error, reading);
-    if (outcome == Failed)
+    if (outcome == PickItem::Failed)
         warnFailed(results.at(index));
 }
 
@@ -179,28 +179,28 @@ bool FileCopier::madeHere(const QString &folder)
 // modification time as the destination keeps it. Where the disk keeps coarse times (FAT: two
 // seconds, a share: whole seconds), files shot a second apart can share one: there a time that
 // differs within the disk's step is only taken as the same after comparing the contents.
-FileCopier::Outcome FileCopier::existingOutcome(const QByteArray &target, const QString &source,
-                                                QString *reason)
+PickItem::Outcome FileCopier::existingOutcome(const QByteArray &target, const QString &source,
+                                              QString *reason)
 {
     struct stat from;
     struct stat there;
     if (::stat(QFile::encodeName(source).constData(), &from) != 0
         || ::stat(target.constData(), &there) != 0 || there.st_size != from.st_size)
-        return ExistsDifferent;
+        return PickItem::Different;
     const qint64 theirs = nanoseconds(there.st_mtim);
     const qint64 ours = nanoseconds(from.st_mtim);
     if (theirs == ours)
-        return AlreadyExists;
+        return PickItem::Same;
     const qint64 step = disks.of(there.st_dev, QFile::decodeName(target)).timeStep;
     // A copy keeps the time cut down to the disk's step; fine steps are never shared by two
     // shots of one camera.
     const qint64 tenMilliseconds = 10000000;
     if (step <= tenMilliseconds && theirs == ours - (ours % step + step) % step)
-        return AlreadyExists;
+        return PickItem::Same;
     if (qAbs(theirs - ours) >= step)
-        return ExistsDifferent;
+        return PickItem::Different;
     *reason = tr("compared byte for byte");
-    return CopyData::sameContent(target, source) ? AlreadyExists : ExistsDifferent;
+    return CopyData::sameContent(target, source) ? PickItem::Same : PickItem::Different;
 }
 
 void FileCopier::setThreads(int count)
@@ -223,7 +223,7 @@ void FileCopier::setDestination(const QString &folder)
 
 void FileCopier::copy(const QString &source, const QString &target)
 {
-    results.append(Result {source, target, Failed, QString(), QString(), 0});
+    results.append(Result {PickItem::Failed, source, target});
     const qsizetype index = results.size() - 1;
     if (threads == 0)
         return accept(index, prepare(source, target, true));
@@ -263,7 +263,7 @@ void FileCopier::accept(qsizetype index, Prepared prepared)
     }
     results[index] = prepared.result;
     if (prepared.pending.fd < 0) {
-        if (prepared.result.outcome == Failed)
+        if (prepared.result.outcome == PickItem::Failed)
             warnFailed(prepared.result);
         return;
     }
@@ -280,10 +280,10 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
 {
     Prepared prepared;
     Result &result = prepared.result;
-    result = Result {source, target, Failed, QString(), QString(), 0};
+    result = Result {PickItem::Failed, source, target};
     const auto fail = [&prepared](int error, bool reading) {
         prepared.error = error;
-        describe(prepared.result, Failed, error, reading);
+        describe(prepared.result, PickItem::Failed, error, reading);
         return prepared;
     };
     const QByteArray targetPath = QFile::encodeName(target);
@@ -454,7 +454,7 @@ void FileCopier::commitBatch()
                    existingOutcome(QFile::encodeName(results.at(index).target),
                                    results.at(index).source, &results[index].reason));
         else
-            settle(index, error == 0 ? Copied : Failed, error);
+            settle(index, error == 0 ? PickItem::Copied : PickItem::Failed, error);
     }
     batch.clear();
 }
@@ -573,17 +573,17 @@ int FileCopier::makeFolder(const QString &folder)
 
 void FileCopier::copy(const QString &source, const QString &target)
 {
-    results.append(Result {source, target, Failed, QString()});
+    results.append(Result {PickItem::Failed, source, target});
     const qsizetype index = results.size() - 1;
     const QFileInfo existing(target);
     if (existing.exists() || existing.isSymLink())
-        return settle(index, AlreadyExists);
+        return settle(index, PickItem::Same);
     makeFolder(folderOf(target));
     QFile file(source);
     if (file.copy(target))
-        return settle(index, Copied);
+        return settle(index, PickItem::Copied);
     results[index].error = file.errorString();
-    settle(index, Failed);
+    settle(index, PickItem::Failed);
 }
 
 void FileCopier::setThreads(int) { }

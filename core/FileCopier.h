@@ -17,6 +17,7 @@
 
 #include "Disk.h"
 #include "Naming.h"
+#include "PickItem.h"
 #include "Staging.h"
 
 class QThreadPool;
@@ -33,25 +34,11 @@ class FileCopier
     Q_DECLARE_TR_FUNCTIONS(FileCopier)
 
 public:
-    // AlreadyExists: the file there has the source's size and modification time (a copy keeps
-    // the time, as exactly as the disk can); where the disk keeps coarse times and the two
-    // differ within its step, only when the contents are the same. ExistsDifferent: it is
-    // not the same. Either way it is left alone.
-    enum Outcome { Copied, AlreadyExists, ExistsDifferent, Failed };
-    struct Result
-    {
-        QString source;
-        QString target;
-        Outcome outcome = Failed;
-        // The system's words for a failure, for the log.
-        QString error;
-        // The same in plain words, for the user; for a file already there, how it was judged.
-        QString reason;
-        qint64 bytes = 0;
-        // The connection to the share dropped while the copy was under way: whether it
-        // arrived is not known.
-        bool unsettled = false;
-    };
+    // One record a file; Same where the file already at the target has the source's size
+    // and modification time (a copy keeps the time, as exactly as the disk can), and where the
+    // disk keeps coarse times and the two differ within its step, only when the contents are
+    // the same too.
+    using Result = PickItem;
 
     FileCopier();
     ~FileCopier();
@@ -110,9 +97,11 @@ private:
         std::future<Prepared> prepared;
     };
 
-    static void describe(Result &result, Outcome outcome, int error = 0, bool reading = false);
-    void settle(qsizetype result, Outcome outcome, int error = 0, bool reading = false);
-    Outcome existingOutcome(const QByteArray &target, const QString &source, QString *reason);
+    static void describe(Result &result, PickItem::Outcome outcome, int error = 0,
+                         bool reading = false);
+    void settle(qsizetype result, PickItem::Outcome outcome, int error = 0, bool reading = false);
+    PickItem::Outcome existingOutcome(const QByteArray &target, const QString &source,
+                                      QString *reason);
     // Runs on any thread: everything of a copy up to its link; staged lets the temporary wait
     // in a staging folder below the destination rather than in the target's folder.
     Prepared prepare(const QString &source, const QString &target, bool callsBack,

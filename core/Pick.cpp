@@ -14,20 +14,10 @@ namespace {
 // The question names no more than this many files.
 const qsizetype namesShown = 10;
 
-void account(PickReport &report, const QList<FileCopier::Result> &results)
+void account(PickReport &report, const QList<PickItem> &items)
 {
-    for (const FileCopier::Result &r : results) {
-        if (r.outcome == FileCopier::Copied)
-            report.addCopied(r.source, r.bytes);
-        else if (r.outcome == FileCopier::AlreadyExists)
-            report.add(PickReport::Same, r.source, r.target, r.reason);
-        else if (r.outcome == FileCopier::ExistsDifferent)
-            report.add(PickReport::Different, r.source, r.target, r.reason);
-        else
-            report.add(PickReport::Failed, r.source, r.target, r.reason);
-        if (r.unsettled)
-            report.setConnectionLost();
-    }
+    for (const PickItem &item : items)
+        report.add(item);
 }
 
 QString question(const PickPlan &plan)

@@ -24,17 +24,21 @@ void PickReport::countType(const QString &path, Outcome outcome)
     ++perType[fileSuffix(path).toString().toLower()][outcome];
 }
 
-void PickReport::addCopied(const QString &source, qint64 size)
+void PickReport::add(const PickItem &item)
 {
-    countType(source, Copied);
-    bytes += size;
+    countType(item.source, item.outcome);
+    if (item.outcome == Copied)
+        bytes += item.bytes;
+    else
+        list.append(item);
+    if (item.unsettled)
+        connectionLost = true;
 }
 
 void PickReport::add(Outcome outcome, const QString &source, const QString &target,
                      const QString &reason)
 {
-    countType(source, outcome);
-    list.append(Row {outcome, reason, source, target});
+    add(PickItem {outcome, source, target, reason});
 }
 
 void PickReport::addLeftOut(const QStringList &paths, const QString &reason)
@@ -42,7 +46,7 @@ void PickReport::addLeftOut(const QStringList &paths, const QString &reason)
     // Their type is not known: a folder that could not be read may hold any.
     counts[LeftOut] += int(paths.size());
     for (const QString &path : paths)
-        list.append(Row {LeftOut, reason, path, QString()});
+        list.append(PickItem {LeftOut, path, QString(), reason});
 }
 
 void PickReport::setLeftoversRemoved(qsizetype files, qint64 size)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PickItem.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QList>
@@ -18,18 +20,16 @@ class PickReport
     Q_DECLARE_TR_FUNCTIONS(PickReport)
 
 public:
-    enum Outcome { Copied, Same, Different, Failed, NotReached, LeftOut };
+    using Outcome = PickItem::Outcome;
+    static constexpr Outcome Copied = PickItem::Copied, Same = PickItem::Same,
+                             Different = PickItem::Different, Failed = PickItem::Failed,
+                             NotReached = PickItem::NotReached, LeftOut = PickItem::LeftOut;
     static const int outcomeCount = LeftOut + 1;
     using Counts = std::array<int, outcomeCount>;
-    struct Row
-    {
-        Outcome outcome;
-        QString reason;
-        QString source;
-        QString target;
-    };
+    using Row = PickItem;
 
-    void addCopied(const QString &source, qint64 bytes);
+    // Counts the file, and keeps its record unless it was simply copied.
+    void add(const PickItem &item);
     void add(Outcome outcome, const QString &source, const QString &target,
              const QString &reason = QString());
     // What the walk could not read or decode, by path.

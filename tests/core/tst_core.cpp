@@ -295,7 +295,7 @@ private slots:
         QCOMPARE(results.size(), relative.size());
         for (int i = 0; i < relative.size(); ++i) {
             QCOMPARE(results.at(i).target, des + '/' + relative.at(i));
-            QCOMPARE(results.at(i).outcome, i % 50 == 7 ? FileCopier::Failed : FileCopier::Copied);
+            QCOMPARE(results.at(i).outcome, i % 50 == 7 ? PickItem::Failed : PickItem::Copied);
             QVERIFY(i % 50 == 7
                     || (readFile(results.at(i).target) == "file " + QByteArray::number(i)
                         && QFileInfo(results.at(i).target).lastModified() == old));
@@ -357,7 +357,7 @@ private slots:
         }
         copier.finish();
         const QList<FileCopier::Result> results = copier.takeResults();
-        QVERIFY(results.size() == 1 && results.first().outcome == FileCopier::ExistsDifferent);
+        QVERIFY(results.size() == 1 && results.first().outcome == PickItem::Different);
         // As the server has it: the client may hold a stale view of what it did not make.
         const QString there = disk.startsWith("sshfs") ? temp->filePath("shared") : des;
         QCOMPARE(listTree(there), {"a.jpg 36"});
@@ -403,8 +403,7 @@ private slots:
         copier.finish();
         const QList<FileCopier::Result> results = copier.takeResults();
         QCOMPARE(results.size(), 1);
-        QCOMPARE(results.first().outcome,
-                 outcome == "same" ? FileCopier::AlreadyExists : FileCopier::ExistsDifferent);
+        QCOMPARE(results.first().outcome, outcome == "same" ? PickItem::Same : PickItem::Different);
         QTEST(results.first().reason, "reason");
         QCOMPARE(readFile(target), theirs);
     }
@@ -483,7 +482,7 @@ private slots:
         QList<FileCopier::Result> results = first.takeResults() + second.takeResults();
         QCOMPARE(results.size(), 41);
         for (const FileCopier::Result &result : results)
-            QVERIFY2(result.outcome == FileCopier::Copied, qPrintable(result.reason));
+            QVERIFY2(result.outcome == PickItem::Copied, qPrintable(result.reason));
         QCOMPARE(listTree(des), expected);
     }
 
@@ -902,7 +901,7 @@ private slots:
             const int n = words.value(1).toInt();
             if (words[0] == "copied")
                 for (int i = 0; i < n; ++i)
-                    report.addCopied(QString("/s/%1.txt").arg(i), 1);
+                    report.add({PickItem::Copied, QString("/s/%1.txt").arg(i), "/d", {}, 1});
             else if (words[0] == "unreached")
                 for (int i = 0; i < n; ++i)
                     report.add(PickReport::NotReached, QString("/s/u%1.txt").arg(i), "/d");
