@@ -23,9 +23,38 @@
 #include <QStringEncoder>
 #include <QSysInfo>
 #include <csignal>
+#include <dlfcn.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
+
+// The syncs of whole disks and the links of unnamed files, in the order the copier made them:
+// this executable stands in for the C library's two functions and passes each call on.
+namespace {
+std::mutex callsLock;
+QStringList durabilityCalls;
+void record(const char *call)
+{
+    const std::lock_guard<std::mutex> hold(callsLock);
+    durabilityCalls << call;
+}
+} // namespace
+
+extern "C" int syncfs(int fd)
+{
+    static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "syncfs"));
+    record("sync");
+    return real(fd);
+}
+
+extern "C" int linkat(int from, const char *path, int to, const char *name, int flags)
+{
+    static const auto real = reinterpret_cast<int (*)(int, const char *, int, const char *, int)>(
+            dlsym(RTLD_NEXT, "linkat"));
+    record("link");
+    return real(from, path, to, name, flags);
+}
 
 // The widget-free parts: what reads and writes disks, shares and the network, and the rules;
 // each test works in a fresh tree.
@@ -281,6 +310,7 @@ private slots:
                      << relative.last().section('/', 0, 0) + '/'
                      << relative.last().section('/', 0, 1) + '/';
         }
+        durabilityCalls.clear();
         FileCopier copier;
         copier.setUseTemporaryNames(temporaryNames);
         threads.isEmpty() ? copier.setDestination(des) : copier.setThreads(threads.toInt());
@@ -303,6 +333,10 @@ private slots:
         expected.removeDuplicates();
         expected.sort();
         QCOMPARE(listTree(des), expected); // no temporary left behind
+        // On a local disk the names are made durable too, by a last sync after the last link.
+        if (!temporaryNames)
+            QCOMPARE(durabilityCalls.mid(durabilityCalls.lastIndexOf("link")).join(' '),
+                     "link sync");
         if (disk != "sshfs")
             return;
         // Each copy was durable on the server before it got its name.
