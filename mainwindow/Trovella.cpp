@@ -5,7 +5,6 @@
 #include "AdvertPage.h"
 #include "Prompt.h"
 #include "app/Site.h"
-#include "app/Translation.h"
 #include "companion/Dir.h"
 #include "core/WindowPlacement.h"
 
@@ -44,7 +43,6 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &Trovella::writeMemory);
 #endif
     loadFileTypeGroups();
-    applyTranslation([this] { ui.retranslateUi(this); });
 }
 
 Trovella::~Trovella() { writeMemory(); }

@@ -3,6 +3,9 @@
 #include "PickReportDialog.h"
 #include "core/Texts.h"
 
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -79,7 +82,13 @@ void Trovella::showPickReport()
 
 void Trovella::openPickDetails()
 {
-    auto *dialog = new PickReportDialog(pickReport, this);
+    // The source folder's name and the date, in the destination when it is still there.
+    const QString folder = QFileInfo(desFolder).isDir() ? desFolder : QDir::homePath();
+    const QString name = QFileInfo(srcFolder).fileName();
+    const QString csvName = QDir(folder).filePath(
+            (name.isEmpty() ? QStringLiteral("trovella") : name) + QLatin1Char('-')
+            + QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".csv"));
+    auto *dialog = new PickReportDialog(pickReport, csvName, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

@@ -176,7 +176,9 @@ private slots:
         // Copies in flight pay on a share, where a folder yet to be made lies too; a local
         // disk's FUSE driver is no share.
         QCOMPARE(Disk::copyThreads(des + "/d0/not yet"),
-                 disk == "sshfs" ? 8 : disk == "ntfs-3g" ? 2 : 0);
+                 disk == "sshfs"             ? 8
+                         : disk == "ntfs-3g" ? 2
+                                             : 0);
         // A hidden folder of the user's stays.
         temp->make({"des/.thumbnails of 2009/"});
         QStringList expected {".thumbnails of 2009/"};
@@ -775,9 +777,10 @@ private slots:
     void figuresText_data()
     {
         addRows({"row|figures|text", // files, bytes, sized files
-                 "large|1204 3435973837 1204|1,204 files · 3.2 GB",
-                 "one file|1 512 1|1 file · 512 bytes", "partly sized|10 2048 3|10 files · 2.0 kB…",
-                 "not sized yet|7 0 0|7 files · …", "no file|0 0 0|0 files · 0 bytes"});
+                 "large|1204 3435973837 1204|1,204 files · 3.4 GB",
+                 "one file|1 512 1|1 file · 512 bytes",
+                 "partly sized|10 42002 3|10 files · 42.0 kB…", "not sized yet|7 0 0|7 files · …",
+                 "no file|0 0 0|0 files · 0 bytes"});
     }
     void figuresText()
     {
@@ -798,7 +801,7 @@ private slots:
                              "files arrived is not known. Pick again to settle them.";
         // clang-format off
         addRows({"row|facts|message",
-            "leftovers after a clean pick|copied 2,leftovers 73 12582912|Finished. Copied 2 files (2 bytes). Removed 73 leftover files of an interrupted pick, 12.0 MB.",
+            "leftovers after a clean pick|copied 2,leftovers 73 12582912|Finished. Copied 2 files (2 bytes). Removed 73 leftover files of an interrupted pick, 12.6 MB.",
             "a leftover, stopped|copied 1,unreached 2,stopped,leftovers 1 1|Stopped. Copied 1 file (1 byte). 2 were not reached. Removed 1 leftover file of an interrupted pick, 1 byte.",
             "connection lost|copied 1203,lost|Copied 1,203 files (1.2 kB). " + lost,
             "connection lost before a copy|lost|No file was copied. " + lost});
