@@ -536,7 +536,8 @@ private slots:
         // The editor's line under the types, with the longest list of what never matches.
         QStringList editor;
         whenModalOpens(&w, [&](QWidget *dialog) {
-            widget<QPlainTextEdit>(dialog, "edTypes")->setPlainText("JPEG;.png; Raw photo;TIFF ;X");
+            widget<QPlainTextEdit>(dialog, "edTypes")
+                    ->setPlainText("JPEG;.png; Raw photo;TIFF ;MP3;.tar.gz");
             for (QWidget *widget : dialog->findChildren<QWidget *>())
                 if (!fits(widget))
                     editor << widget->property("text").toString();
