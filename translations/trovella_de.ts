@@ -4,10 +4,6 @@
 <context>
     <name>DlgEditFileTypeGroup</name>
     <message>
-        <source>EditFileTypeGroup</source>
-        <translation>Dateitypgruppen bearbeiten</translation>
-    </message>
-    <message>
         <source>Group name</source>
         <translation>Gruppenname</translation>
     </message>
@@ -30,6 +26,10 @@
     <message>
         <source>Delete</source>
         <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>File Type Groups</source>
+        <translation>Dateitypgruppen</translation>
     </message>
 </context>
 <context>
@@ -303,6 +303,13 @@
     <message>
         <source>The details could not be saved to %1: %2</source>
         <translation>Die Einzelheiten konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SmallFile</name>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,6 @@
 <context>
     <name>DlgEditFileTypeGroup</name>
     <message>
-        <source>EditFileTypeGroup</source>
-        <translation>编辑文件类型组</translation>
-    </message>
-    <message>
         <source>Group name</source>
         <translation>组名</translation>
     </message>
@@ -30,6 +26,10 @@
     <message>
         <source>Delete</source>
         <translation>删除</translation>
+    </message>
+    <message>
+        <source>File Type Groups</source>
+        <translation>文件类型组</translation>
     </message>
 </context>
 <context>
@@ -296,6 +296,13 @@
     <message>
         <source>The details could not be saved to %1: %2</source>
         <translation>无法将详情保存到 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>SmallFile</name>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
     </message>
 </context>
 <context>
