@@ -478,6 +478,8 @@ private slots:
                  "beside the program before the desktop's|a.qm=zh_CN installed=de|de_DE|挑选|@zh|结果|取消",
                  "installed, German desktop|installed=zh_CN installed=de|de_DE|Auswählen|@de|Ergebnis|Abbrechen",
                  "installed, Chinese desktop|installed=de installed=zh_CN|zh_CN|挑选|@zh|结果|取消",
+                 "installed, French desktop|installed=de installed=fr installed=es|fr_FR|Récupérer|@fr|Résultat|Annuler",
+                 "installed, Spanish desktop|installed=de installed=fr installed=es|es_ES|Recoger|@es|Resultado|Cancelar",
                  "installed, none of the desktop's language|installed=de|it_IT|Pick|Finished. Copied 2 files (2 bytes).|Outcome|Cancel"});
         // clang-format on
     }
@@ -516,8 +518,11 @@ private slots:
         QVERIFY(scanAndCheck(w, temp->filePath("src"), {"*"}));
         pickFiles(w);
         QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
-        const QMap<QString, QString> accounts {{"@de", "Fertig. 2 Dateien kopiert (2 Bytes)."},
-                                               {"@zh", "完成。 已复制 2 个文件（2 字节）。"}};
+        const QMap<QString, QString> accounts {
+                {"@de", "Fertig. 2 Dateien kopiert (2 Bytes)."},
+                {"@zh", "完成。 已复制 2 个文件（2 字节）。"},
+                {"@fr", "Terminé. 2 fichiers copiés (2 octets)."},
+                {"@es", "Terminado. 2 archivos copiados (2 bytes)."}};
         QCOMPARE(statusText(w), accounts.value(account, account));
         QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "qt");
         for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>())
