@@ -28,6 +28,13 @@ PickReportDialog::PickReportDialog(const PickReport &report, const QString &csvN
     ui.tableFiles->horizontalHeader()->resizeSection(1, 190);
     ui.tableFiles->horizontalHeader()->resizeSection(2, 220);
     ui.tableFiles->sortByColumn(-1, Qt::AscendingOrder);
+    // Long paths lose their middle, and the tooltip holds them whole; the columns scroll
+    // sideways, and Tab moves on to the next widget instead of the next cell.
+    for (QTableView *table : {ui.tableFiles, static_cast<QTableView *>(ui.tableTypes)}) {
+        table->setTextElideMode(Qt::ElideMiddle);
+        table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+        table->setTabKeyNavigation(false);
+    }
 
     const QLocale locale;
     int listed = 0;

@@ -103,6 +103,7 @@ private:
     void clearPickReport();
     void startPickProgress();
     void showPickProgress(qint64 done, qint64 total);
+    void showCreating(const QString &path);
     void showPickReport();
     void openPickDetails();
     PickReport pickReport;
@@ -114,4 +115,5 @@ private:
     QPushButton *bnPickDetails = nullptr;
     QElapsedTimer pickClock;
     QElapsedTimer sinceProgress;
+    QElapsedTimer sinceCreating;
 };

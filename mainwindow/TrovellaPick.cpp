@@ -117,7 +117,7 @@ void Trovella::copyFiles(const QList<QFileInfo> &toCopy, const QString &targetFo
             account(pickReport, copier.takeResults());
         }
         ui.progressBar->setValue(ui.progressBar->value() + 1);
-        ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
+        showCreating(target);
         keepResponsive();
     }
     // Files already copied in the batch in hand still get their names, also after a stop.

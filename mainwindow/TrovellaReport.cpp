@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -50,6 +51,7 @@ void Trovella::startPickProgress()
 {
     pickClock.start();
     sinceProgress.invalidate();
+    sinceCreating.invalidate();
     pickProgress->show();
 }
 
@@ -68,6 +70,26 @@ void Trovella::showPickProgress(qint64 done, qint64 total)
                              durationText(qint64((total - done) * double(elapsed) / done))));
     else
         pickProgress->setText(tr("%1 of %2").arg(Texts::size(done), Texts::size(total)));
+}
+
+void Trovella::showCreating(const QString &path)
+{
+    // Eliding measures the text: a few times a second is all the eye takes in.
+    if (sinceCreating.isValid() && sinceCreating.elapsed() < progressMilliseconds / 2)
+        return;
+    sinceCreating.start();
+    // The path, elided in its middle, ends a gap of two letters before the progress text.
+    const QString prefix = tr("Creating: ");
+    const QFontMetrics metrics(ui.statusBar->font());
+    const int gap = metrics.horizontalAdvance(QStringLiteral("MM"));
+    const int right = pickProgress->isVisible() ? pickProgress->geometry().left()
+                                                : ui.statusBar->contentsRect().right();
+    const int room = right - gap - ui.statusBar->contentsRect().left() - gap
+            - metrics.horizontalAdvance(prefix);
+    ui.statusBar->showMessage(prefix
+                                      + metrics.elidedText(QDir::toNativeSeparators(path),
+                                                           Qt::ElideMiddle, qMax(room, 0)),
+                              1000);
 }
 
 void Trovella::showPickReport()

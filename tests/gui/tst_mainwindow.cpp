@@ -250,6 +250,16 @@ void checkDetails(QDialog *dialog)
     const QAbstractItemModel *files = widget<QTableView>(dialog, "tableFiles")->model();
     const auto *types = widget<QTableWidget>(dialog, "tableTypes");
     QCOMPARE(files->headerData(3, Qt::Horizontal).toString(), "Target");
+    // Tab leaves either table for the next widget.
+    QApplication::setActiveWindow(dialog);
+    for (const char *name : {"tableFiles", "tableTypes"}) {
+        auto *table = widget<QTableView>(dialog, name);
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(0, 0));
+        QVERIFY(table->hasFocus());
+        QTest::keyClick(table, Qt::Key_Tab);
+        QVERIFY2(!table->hasFocus(), name);
+    }
     for (int i = show->count() - 1; i >= 0; --i) {
         show->setCurrentIndex(i);
         const QString outcome = show->currentText().section(" (", 0, 0);
@@ -732,6 +742,33 @@ private slots:
         }
         // The memory names the folder the files went to, so the next pick goes there again.
         QCOMPARE(readFile(src + "/.trovella").split('\n').first(), (des + "/src").toUtf8());
+    }
+
+    // While a pick copies, the path of the file in hand is elided in its middle to end before
+    // the progress text, with a gap.
+    void creatingFits()
+    {
+        const QString deep = QString("a long folder name of a camera's card %1/").repeated(8);
+        makeTree(temp->filePath("src"), {deep.arg(1) + "last.txt=x"});
+        Trovella window;
+        chooseDestination(window, temp->filePath("des"));
+        QVERIFY(scanAndCheck(window, temp->filePath("src"), {"*"}));
+        const auto *progress = widget<QLabel>(&window, "pickProgress");
+        QStringList tooLong;
+        int shown = 0;
+        connect(window.statusBar(), &QStatusBar::messageChanged, &window,
+                [&](const QString &message) {
+                    if (!message.startsWith("Creating: "))
+                        return;
+                    ++shown;
+                    const QFontMetrics metrics(window.statusBar()->font());
+                    if (!message.endsWith("/last.txt")
+                        || metrics.horizontalAdvance(message + "MM") >= progress->x())
+                        tooLong << message;
+                });
+        pickFiles(window);
+        QCOMPARE(shown, 1);
+        QCOMPARE(tooLong, QStringList());
     }
 
     // View Result opens the folder picked into, or says why it cannot.
