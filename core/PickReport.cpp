@@ -98,7 +98,14 @@ QString PickReport::message() const
     if (connectionLost)
         parts << tr("The connection to the destination was lost: whether the last files "
                     "arrived is not known. Pick again to settle them.");
-    return parts.join(QLatin1Char(' '));
+    // Sentences are set apart by a space, except after a full-width stop, as Chinese ends them.
+    QString text;
+    for (const QString &part : std::as_const(parts)) {
+        if (!text.isEmpty() && !text.endsWith(QChar(0x3002)))
+            text += QLatin1Char(' ');
+        text += part;
+    }
+    return text;
 }
 
 QString PickReport::outcomeText(Outcome outcome)

@@ -530,7 +530,7 @@ private slots:
         QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
         const QMap<QString, QString> accounts {
                 {"@de", "Fertig. 2 Dateien kopiert (2 Bytes)."},
-                {"@zh", "完成。 已复制 2 个文件（2 字节）。"},
+                {"@zh", "完成。已复制 2 个文件（2 字节）。"},
                 {"@fr", "Terminé. 2 fichiers copiés (2 octets)."},
                 {"@es", "Terminado. 2 archivos copiados (2 bytes)."}};
         QCOMPARE(statusText(w), accounts.value(account, account));
