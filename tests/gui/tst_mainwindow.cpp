@@ -478,19 +478,19 @@ private slots:
     {
         // Files: "name=language" compiles that language to name beside the program,
         // "installed=language" to where the package installs it. Then the desktop's language
-        // and what the window shows: Pick, the account of a pick, the Details dialog's first
-        // column and Qt's own Cancel.
+        // and what the window shows: Pick, the language of the account of a pick and of the
+        // type list's figures, the Details dialog's first column and Qt's own Cancel.
         // clang-format off
         addRows({"row|files|desktop|pick|account|details|qt",
-                 "none||de_DE|Pick|Finished. Copied 2 files (2 bytes).|Outcome|Cancel",
-                 "first by name, case ignored|B.qm=zh_CN a.qm=de|en_US|Auswählen|@de|Ergebnis|Abbrechen",
-                 "Chinese|A.qm=zh_CN b.qm=de|en_US|挑选|@zh|结果|取消",
-                 "beside the program before the desktop's|a.qm=zh_CN installed=de|de_DE|挑选|@zh|结果|取消",
-                 "installed, German desktop|installed=zh_CN installed=de|de_DE|Auswählen|@de|Ergebnis|Abbrechen",
-                 "installed, Chinese desktop|installed=de installed=zh_CN|zh_CN|挑选|@zh|结果|取消",
-                 "installed, French desktop|installed=de installed=fr installed=es|fr_FR|Récupérer|@fr|Résultat|Annuler",
-                 "installed, Spanish desktop|installed=de installed=fr installed=es|es_ES|Recoger|@es|Resultado|Cancelar",
-                 "installed, none of the desktop's language|installed=de|it_IT|Pick|Finished. Copied 2 files (2 bytes).|Outcome|Cancel"});
+                 "none||de_DE|Pick|en|Outcome|Cancel",
+                 "first by name, case ignored|B.qm=zh_CN a.qm=de|en_US|Auswählen|de|Ergebnis|Abbrechen",
+                 "Chinese|A.qm=zh_CN b.qm=de|en_US|挑选|zh|结果|取消",
+                 "beside the program before the desktop's|a.qm=zh_CN installed=de|de_DE|挑选|zh|结果|取消",
+                 "installed, German desktop|installed=zh_CN installed=de|de_DE|Auswählen|de|Ergebnis|Abbrechen",
+                 "installed, Chinese desktop|installed=de installed=zh_CN|zh_CN|挑选|zh|结果|取消",
+                 "installed, French desktop|installed=de installed=fr installed=es|fr_FR|Récupérer|fr|Résultat|Annuler",
+                 "installed, Spanish desktop|installed=de installed=fr installed=es|es_ES|Recoger|es|Resultado|Cancelar",
+                 "installed, none of the desktop's language|installed=de|it_IT|Pick|en|Outcome|Cancel"});
         // clang-format on
     }
 
@@ -528,12 +528,15 @@ private slots:
         QVERIFY(scanAndCheck(w, temp->filePath("src"), {"*"}));
         pickFiles(w);
         QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
-        const QMap<QString, QString> accounts {
-                {"@de", "Fertig. 2 Dateien kopiert (2 Bytes)."},
-                {"@zh", "完成。已复制 2 个文件（2 字节）。"},
-                {"@fr", "Terminé. 2 fichiers copiés (2 octets)."},
-                {"@es", "Terminado. 2 archivos copiados (2 bytes)."}};
-        QCOMPARE(statusText(w), accounts.value(account, account));
+        // The account, and the figures of the type list once its sizes are in.
+        const QMap<QString, QStringList> texts {
+                {"en", {"Finished. Copied 2 files (2 bytes).", "2 files · 2 bytes"}},
+                {"de", {"Fertig. 2 Dateien kopiert (2 Bytes).", "2 Dateien · 2 Bytes"}},
+                {"zh", {"完成。已复制 2 个文件（2 字节）。", "2 个文件 · 2 字节"}},
+                {"fr", {"Terminé. 2 fichiers copiés (2 octets).", "2 fichiers · 2 octets"}},
+                {"es", {"Terminado. 2 archivos copiados (2 bytes).", "2 archivos · 2 bytes"}}};
+        QCOMPARE(statusText(w), texts[account].value(0));
+        QTRY_COMPARE(typeList(w)->item(0)->toolTip(), texts[account].value(1));
         QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "qt");
         for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>())
             QVERIFY2(fits(widget), qPrintable(widget->property("text").toString()));
