@@ -482,4 +482,18 @@
         <translation>Bearbeiten</translation>
     </message>
 </context>
+<context>
+    <name>TypeStatistics</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files</source>
+        <translation>
+            <numerusform>%Ln Datei</numerusform>
+            <numerusform>%Ln Dateien</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -482,4 +482,18 @@
         <translation>Ver resultado</translation>
     </message>
 </context>
+<context>
+    <name>TypeStatistics</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 archivo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files</source>
+        <translation>
+            <numerusform>%Ln archivo</numerusform>
+            <numerusform>%Ln archivos</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>Never matches a file type: %1</source>
-        <translation>Ne correspond jamais à un type de fichier : %1</translation>
+        <translation>Ne correspond jamais à un type de fichier&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -162,8 +162,8 @@
     <message numerus="yes">
         <source>%Ln were already there (%1 different).</source>
         <translation>
-            <numerusform>%Ln était déjà là (différents : %1).</numerusform>
-            <numerusform>%Ln étaient déjà là (différents : %1).</numerusform>
+            <numerusform>%Ln était déjà là (différents&#xa0;: %1).</numerusform>
+            <numerusform>%Ln étaient déjà là (différents&#xa0;: %1).</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -219,7 +219,7 @@
     </message>
     <message>
         <source>The connection to the destination was lost: whether the last files arrived is not known. Pick again to settle them.</source>
-        <translation>La connexion à la destination a été perdue : on ne sait pas si les derniers fichiers sont arrivés. Récupérez à nouveau pour les régler.</translation>
+        <translation>La connexion à la destination a été perdue&#xa0;: on ne sait pas si les derniers fichiers sont arrivés. Récupérez à nouveau pour les régler.</translation>
     </message>
     <message>
         <source>Copied</source>
@@ -270,11 +270,11 @@
     </message>
     <message>
         <source>&amp;Show:</source>
-        <translation>&amp;Afficher :</translation>
+        <translation>&amp;Afficher&#xa0;:</translation>
     </message>
     <message>
         <source>Per file type:</source>
-        <translation>Par type de fichier :</translation>
+        <translation>Par type de fichier&#xa0;:</translation>
     </message>
     <message>
         <source>Save…</source>
@@ -302,7 +302,7 @@
     </message>
     <message>
         <source>The details could not be saved to %1: %2</source>
-        <translation>Les détails n’ont pas pu être enregistrés dans %1 : %2</translation>
+        <translation>Les détails n’ont pas pu être enregistrés dans %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -328,7 +328,7 @@
     </message>
     <message>
         <source>The file type groups could not be saved to %1: %2</source>
-        <translation>Les groupes de types de fichiers n’ont pas pu être enregistrés dans %1 : %2</translation>
+        <translation>Les groupes de types de fichiers n’ont pas pu être enregistrés dans %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>no such type</source>
@@ -348,17 +348,17 @@
     </message>
     <message>
         <source>Creating: </source>
-        <translation>Création : </translation>
+        <translation>Création&#xa0;: </translation>
     </message>
     <message>
         <source>Selected: 1 file, %1</source>
-        <translation>Sélection : 1 fichier, %1</translation>
+        <translation>Sélection&#xa0;: 1 fichier, %1</translation>
     </message>
     <message numerus="yes">
         <source>Selected: %Ln files, %1</source>
         <translation>
-            <numerusform>Sélection : %Ln fichier, %1</numerusform>
-            <numerusform>Sélection : %Ln fichiers, %1</numerusform>
+            <numerusform>Sélection&#xa0;: %Ln fichier, %1</numerusform>
+            <numerusform>Sélection&#xa0;: %Ln fichiers, %1</numerusform>
         </translation>
     </message>
     <message>
@@ -371,7 +371,7 @@
     </message>
     <message>
         <source>The destination cannot store these names; they will not be copied:</source>
-        <translation>La destination ne peut pas enregistrer ces noms ; ils ne seront pas copiés :</translation>
+        <translation>La destination ne peut pas enregistrer ces noms&#xa0;; ils ne seront pas copiés&#xa0;:</translation>
     </message>
     <message>
         <source>    and %1 more</source>
@@ -383,7 +383,7 @@
     </message>
     <message>
         <source>Pick anyway?</source>
-        <translation>Récupérer quand même ?</translation>
+        <translation>Récupérer quand même&#xa0;?</translation>
     </message>
     <message>
         <source>Pick</source>
@@ -438,8 +438,8 @@
     <message numerus="yes">
         <source>Scanning: %n files</source>
         <translation>
-            <numerusform>Analyse : %n fichier</numerusform>
-            <numerusform>Analyse : %n fichiers</numerusform>
+            <numerusform>Analyse&#xa0;: %n fichier</numerusform>
+            <numerusform>Analyse&#xa0;: %n fichiers</numerusform>
         </translation>
     </message>
 </context>
@@ -480,6 +480,20 @@
     <message>
         <source>View Result</source>
         <translation>Voir le résultat</translation>
+    </message>
+</context>
+<context>
+    <name>TypeStatistics</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 fichier</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files</source>
+        <translation>
+            <numerusform>%Ln fichier</numerusform>
+            <numerusform>%Ln fichiers</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -471,4 +471,17 @@
         <translation>编辑</translation>
     </message>
 </context>
+<context>
+    <name>TypeStatistics</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 个文件</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files</source>
+        <translation>
+            <numerusform>%Ln 个文件</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>
