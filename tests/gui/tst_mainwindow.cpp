@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QShortcut>
@@ -208,9 +209,10 @@ int runChild(const QString &kind, const QString &folder, const QString &destinat
         Trovella window;
         chooseDestination(window, destination);
         scanAndCheck(window, folder, {"*"});
-        QObject::connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged,
-                         [](const QString &message) {
-                             if (message.startsWith("Creating: "))
+        // The progress bar moves on once for every file begun.
+        QObject::connect(widget<QProgressBar>(&window, "progressBar"), &QProgressBar::valueChanged,
+                         [](int files) {
+                             if (files > 0)
                                  printf("c"), fflush(stdout);
                          });
         pickFiles(window);
