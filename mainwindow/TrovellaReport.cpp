@@ -78,7 +78,8 @@ void Trovella::showCreating(const QString &path)
     if (sinceCreating.isValid() && sinceCreating.elapsed() < progressMilliseconds / 2)
         return;
     sinceCreating.start();
-    // The path, elided in its middle, ends a gap of two letters before the progress text.
+    // The path, elided in its middle, ends two letters' width before the progress text; as
+    // much again goes to the status bar's margin on the left.
     const QString prefix = tr("Creating: ");
     const QFontMetrics metrics(ui.statusBar->font());
     const int gap = metrics.horizontalAdvance(QStringLiteral("MM"));
