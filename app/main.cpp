@@ -1,5 +1,6 @@
 #include "app/MemoryTuning.h"
 #include "app/TerminationSignals.h"
+#include "app/Translation.h"
 #include "mainwindow/Trovella.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication a(argc, argv);
     quitOnTerminationSignals();
+    installTranslation();
     Trovella w;
     w.show();
     return a.exec();

@@ -105,7 +105,14 @@ QString PickReport::message() const
     if (!memoryPath.isEmpty())
         parts << tr("The choices for this folder could not be saved in %1: %2.")
                          .arg(memoryPath, memoryReason);
-    return parts.join(QLatin1Char(' '));
+    // Sentences are set apart by a space, except after a full-width stop, as Chinese ends them.
+    QString text;
+    for (const QString &part : std::as_const(parts)) {
+        if (!text.isEmpty() && !text.endsWith(QChar(0x3002)))
+            text += QLatin1Char(' ');
+        text += part;
+    }
+    return text;
 }
 
 QString PickReport::outcomeText(Outcome outcome)

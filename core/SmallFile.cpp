@@ -2,6 +2,7 @@
 
 #include "core/Logging.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -88,7 +89,7 @@ bool SmallFile::write(const QString &path, const QByteArray &bytes, QIODevice::O
     const QFileInfo info(path);
     if (info.isSymLink() || (info.exists() && !info.isFile())) {
         if (error)
-            *error = QStringLiteral("it is not a regular file");
+            *error = QCoreApplication::translate("SmallFile", "it is not a regular file");
         return refuse(path);
     }
     QSaveFile file(path);

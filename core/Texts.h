@@ -5,10 +5,11 @@
 // Texts that several places show alike.
 namespace Texts {
 
-// A number of bytes as the program shows sizes everywhere, such as "1.5 MB".
+// A number of bytes as the program shows sizes everywhere, such as "1.5 MB": in powers of
+// 1000, as the desktop's file manager and du --si count them.
 inline QString size(qint64 bytes)
 {
-    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
 // A count in words, in T's translation context. The English singular is a text of its own:

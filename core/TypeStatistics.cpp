@@ -17,8 +17,6 @@
 namespace {
 // The size pass reports about five times a second, not once per file.
 const qint64 reportMilliseconds = 200;
-
-QString translated(const char *text) { return QCoreApplication::translate("Trovella", text); }
 } // namespace
 
 qint64 fileSize(const QString &path)
@@ -77,9 +75,8 @@ void TypeStatistics::addSizes(const QList<qint64> &bytes, const QList<qint64> &f
 
 QString TypeStatistics::filesText(qint64 files)
 {
-    if (files == 1)
-        return translated("1 file");
-    return translated("%1 files").arg(QLocale().toString(files));
+    return Texts::plural<TypeStatistics>(int(files), QT_TR_NOOP("1 file"),
+                                         QT_TR_N_NOOP("%Ln files"));
 }
 
 QString TypeStatistics::sizeText(const Figures &figures)
@@ -94,7 +91,7 @@ QString TypeStatistics::sizeText(const Figures &figures)
 
 QString TypeStatistics::figuresText(const Figures &figures)
 {
-    return translated("%1 · %2").arg(filesText(figures.files), sizeText(figures));
+    return QStringLiteral("%1 · %2").arg(filesText(figures.files), sizeText(figures));
 }
 
 TypeSizer::TypeSizer(QObject *parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -18,6 +19,8 @@ qint64 fileSize(const QString &path);
 // How many files of each type a scan found and, once sized, how many bytes they hold.
 class TypeStatistics
 {
+    Q_DECLARE_TR_FUNCTIONS(TypeStatistics)
+
 public:
     struct Figures
     {

@@ -1,7 +1,5 @@
 #include "EditFileTypeGroup.h"
 
-#include "app/Translation.h"
-
 #include <QLineEdit>
 
 EditFileTypeGroup::EditFileTypeGroup(const FileTypeGroupStore &groups, QWidget *parent,
@@ -23,8 +21,6 @@ EditFileTypeGroup::EditFileTypeGroup(const FileTypeGroupStore &groups, QWidget *
 
     ui.cbbGroupName->addItems(store.groups().keys());
     updateEnabled();
-
-    applyTranslation([this] { ui.retranslateUi(this); });
 }
 
 EditFileTypeGroup::~EditFileTypeGroup()

@@ -4,20 +4,21 @@
 
 #include "PickReportModel.h"
 #include "Prompt.h"
-#include "app/Translation.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
 #include <QSaveFile>
 
-PickReportDialog::PickReportDialog(const PickReport &report, QWidget *parent)
+PickReportDialog::PickReportDialog(const PickReport &report, const QString &csvName,
+                                   QWidget *parent)
     : QDialog(parent)
     , report(report)
+    , csvName(csvName)
     , model(new PickReportModel(report, this))
 {
     ui.setupUi(this);
-    applyTranslation([this] { ui.retranslateUi(this); });
 
     proxy.setSourceModel(model);
     proxy.setFilterRole(PickReportModel::OutcomeRole);
@@ -27,6 +28,13 @@ PickReportDialog::PickReportDialog(const PickReport &report, QWidget *parent)
     ui.tableFiles->horizontalHeader()->resizeSection(1, 190);
     ui.tableFiles->horizontalHeader()->resizeSection(2, 220);
     ui.tableFiles->sortByColumn(-1, Qt::AscendingOrder);
+    // Long paths lose their middle, and the tooltip holds them whole; the columns scroll
+    // sideways, and Tab moves on to the next widget instead of the next cell.
+    for (QTableView *table : {ui.tableFiles, static_cast<QTableView *>(ui.tableTypes)}) {
+        table->setTextElideMode(Qt::ElideMiddle);
+        table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+        table->setTabKeyNavigation(false);
+    }
 
     const QLocale locale;
     int listed = 0;
@@ -70,10 +78,13 @@ void PickReportDialog::showOutcome(int index)
 
 void PickReportDialog::save()
 {
-    const QString path
-            = Prompt::saveFile(this, tr("Save the Pick Details"), tr("CSV files (*.csv)"));
+    QString path
+            = Prompt::saveFile(this, tr("Save the Pick Details"), csvName, tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
+    // A name typed without a suffix, as "s3", is meant as a CSV file.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && report.writeCsv(&file) && file.commit())
         return;

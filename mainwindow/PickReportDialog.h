@@ -9,13 +9,13 @@
 class PickReportModel;
 
 // One row per file of a pick that was not simply copied, filtered by outcome, with counts per
-// outcome and per file type; Save… writes the rows as CSV.
+// outcome and per file type; Save… writes the rows as CSV, proposing csvName.
 class PickReportDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit PickReportDialog(const PickReport &report, QWidget *parent = nullptr);
+    PickReportDialog(const PickReport &report, const QString &csvName, QWidget *parent = nullptr);
 
 private:
     void showOutcome(int index);
@@ -23,6 +23,7 @@ private:
 
     Ui_PickReportDialog ui;
     PickReport report;
+    QString csvName;
     PickReportModel *model;
     QSortFilterProxyModel proxy;
 };

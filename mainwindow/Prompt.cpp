@@ -20,12 +20,13 @@ QString Prompt::folder(QWidget *parent, const QString &title, const QString &sta
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
 }
 
-QString Prompt::saveFile(QWidget *parent, const QString &title, const QString &filter)
+QString Prompt::saveFile(QWidget *parent, const QString &title, const QString &start,
+                         const QString &filter)
 {
-    shownStart.clear();
+    shownStart = start;
     if (const auto next = std::exchange(nextFolder, std::nullopt))
         return *next;
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+    return QFileDialog::getSaveFileName(parent, title, start, filter);
 }
 
 QMessageBox::StandardButton Prompt::question(QWidget *parent, const QString &title,

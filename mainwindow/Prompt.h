@@ -12,8 +12,9 @@ class Prompt
 public:
     // The folder chosen, or an empty string when the user cancels.
     static QString folder(QWidget *parent, const QString &title, const QString &start);
-    // The file to save to, or an empty string when the user cancels.
-    static QString saveFile(QWidget *parent, const QString &title, const QString &filter);
+    // The file to save to, proposing start, or an empty string when the user cancels.
+    static QString saveFile(QWidget *parent, const QString &title, const QString &start,
+                            const QString &filter);
     // Yes or No; No unless the user says Yes.
     static QMessageBox::StandardButton question(QWidget *parent, const QString &title,
                                                 const QString &text);

@@ -4,7 +4,6 @@
 
 #include "AdvertPage.h"
 #include "Prompt.h"
-#include "app/Translation.h"
 #include "companion/Dir.h"
 #include "core/Site.h"
 #include "core/WindowPlacement.h"
@@ -45,7 +44,6 @@ Trovella::Trovella(QWidget *parent, Qt::WindowFlags flags)
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { writeMemory(); });
 #endif
     loadFileTypeGroups();
-    applyTranslation([this] { ui.retranslateUi(this); });
 }
 
 Trovella::~Trovella() { writeMemory(); }

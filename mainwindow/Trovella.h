@@ -113,6 +113,7 @@ private:
     void clearPickReport();
     void startPickProgress();
     void showPickProgress(qint64 done, qint64 total);
+    void showCreating(const QString &path);
     void showPickReport();
     void openPickDetails();
     PickReport pickReport;
@@ -124,4 +125,5 @@ private:
     QPushButton *bnPickDetails = nullptr;
     QElapsedTimer pickClock;
     QElapsedTimer sinceProgress;
+    QElapsedTimer sinceCreating;
 };

@@ -57,7 +57,7 @@ void Trovella::pick()
     };
     hooks.handedOver = [this](const QString &target) {
         ui.progressBar->setValue(ui.progressBar->value() + 1);
-        ui.statusBar->showMessage(tr("Creating: ") + target, 1000);
+        showCreating(target);
     };
     pickReport = Pick::run(choice, hooks);
     if (!memoryWritten)

@@ -3,6 +3,10 @@
 #include "PickReportDialog.h"
 #include "core/Texts.h"
 
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -47,6 +51,7 @@ void Trovella::startPickProgress()
 {
     pickClock.start();
     sinceProgress.invalidate();
+    sinceCreating.invalidate();
     pickProgress->show();
     // The progress bar takes the place of what the scan left out while it shows.
     ui.labelLeftOut->hide();
@@ -69,6 +74,27 @@ void Trovella::showPickProgress(qint64 done, qint64 total)
         pickProgress->setText(tr("%1 of %2").arg(Texts::size(done), Texts::size(total)));
 }
 
+void Trovella::showCreating(const QString &path)
+{
+    // Eliding measures the text: a few times a second is all the eye takes in.
+    if (sinceCreating.isValid() && sinceCreating.elapsed() < progressMilliseconds / 2)
+        return;
+    sinceCreating.start();
+    // The path, elided in its middle, ends two letters' width before the progress text; as
+    // much again goes to the status bar's margin on the left.
+    const QString prefix = tr("Creating: ");
+    const QFontMetrics metrics(ui.statusBar->font());
+    const int gap = metrics.horizontalAdvance(QStringLiteral("MM"));
+    const int right = pickProgress->isVisible() ? pickProgress->geometry().left()
+                                                : ui.statusBar->contentsRect().right();
+    const int room = right - gap - ui.statusBar->contentsRect().left() - gap
+            - metrics.horizontalAdvance(prefix);
+    ui.statusBar->showMessage(prefix
+                                      + metrics.elidedText(QDir::toNativeSeparators(path),
+                                                           Qt::ElideMiddle, qMax(room, 0)),
+                              1000);
+}
+
 void Trovella::showPickReport()
 {
     pickProgress->hide();
@@ -82,7 +108,13 @@ void Trovella::showPickReport()
 
 void Trovella::openPickDetails()
 {
-    auto *dialog = new PickReportDialog(pickReport, this);
+    // The source folder's name and the date, in the destination when it is still there.
+    const QString folder = QFileInfo(desFolder).isDir() ? desFolder : QDir::homePath();
+    const QString name = QFileInfo(srcFolder).fileName();
+    const QString csvName = QDir(folder).filePath(
+            (name.isEmpty() ? QStringLiteral("trovella") : name) + QLatin1Char('-')
+            + QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".csv"));
+    auto *dialog = new PickReportDialog(pickReport, csvName, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

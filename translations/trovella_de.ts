@@ -112,10 +112,6 @@
 <context>
     <name>DlgEditFileTypeGroup</name>
     <message>
-        <source>EditFileTypeGroup</source>
-        <translation>Dateitypgruppen bearbeiten</translation>
-    </message>
-    <message>
         <source>Group name</source>
         <translation>Gruppenname</translation>
     </message>
@@ -138,6 +134,10 @@
     <message>
         <source>Delete</source>
         <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>File Type Groups</source>
+        <translation>Dateitypgruppen</translation>
     </message>
 </context>
 <context>
@@ -441,6 +441,13 @@
     </message>
 </context>
 <context>
+    <name>SmallFile</name>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+</context>
+<context>
     <name>Trovella</name>
     <message>
         <source>Select Source Folder</source>
@@ -624,6 +631,20 @@
     <message>
         <source>Include trash and snapshots</source>
         <translation>Papierkorb, Snapshots einbeziehen</translation>
+    </message>
+</context>
+<context>
+    <name>TypeStatistics</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files</source>
+        <translation>
+            <numerusform>%Ln Datei</numerusform>
+            <numerusform>%Ln Dateien</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -105,10 +105,6 @@
 <context>
     <name>DlgEditFileTypeGroup</name>
     <message>
-        <source>EditFileTypeGroup</source>
-        <translation>编辑文件类型组</translation>
-    </message>
-    <message>
         <source>Group name</source>
         <translation>组名</translation>
     </message>
@@ -131,6 +127,10 @@
     <message>
         <source>Delete</source>
         <translation>删除</translation>
+    </message>
+    <message>
+        <source>File Type Groups</source>
+        <translation>文件类型组</translation>
     </message>
 </context>
 <context>
@@ -427,6 +427,13 @@
     </message>
 </context>
 <context>
+    <name>SmallFile</name>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
+    </message>
+</context>
+<context>
     <name>Trovella</name>
     <message>
         <source>Select Source Folder</source>
@@ -606,6 +613,19 @@
     <message>
         <source>Include trash and snapshots</source>
         <translation>包含回收站和快照</translation>
+    </message>
+</context>
+<context>
+    <name>TypeStatistics</name>
+    <message>
+        <source>1 file</source>
+        <translation>1 个文件</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files</source>
+        <translation>
+            <numerusform>%Ln 个文件</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

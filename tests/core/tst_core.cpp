@@ -893,9 +893,10 @@ private slots:
     void figuresText_data()
     {
         addRows({"row|figures|text", // files, bytes, sized files
-                 "large|1204 3435973837 1204|1,204 files · 3.2 GB",
-                 "one file|1 512 1|1 file · 512 bytes", "partly sized|10 2048 3|10 files · 2.0 kB…",
-                 "not sized yet|7 0 0|7 files · …", "no file|0 0 0|0 files · 0 bytes"});
+                 "large|1204 3435973837 1204|1,204 files · 3.4 GB",
+                 "one file|1 512 1|1 file · 512 bytes",
+                 "partly sized|10 42002 3|10 files · 42.0 kB…", "not sized yet|7 0 0|7 files · …",
+                 "no file|0 0 0|0 files · 0 bytes"});
     }
     void figuresText()
     {
@@ -916,7 +917,7 @@ private slots:
                              "files arrived is not known. Pick again to settle them.";
         // clang-format off
         addRows({"row|facts|message",
-            "leftovers after a clean pick|copied 2,leftovers 73 12582912|Finished. Copied 2 files (2 bytes). Removed 73 leftover files of an interrupted pick, 12.0 MB.",
+            "leftovers after a clean pick|copied 2,leftovers 73 12582912|Finished. Copied 2 files (2 bytes). Removed 73 leftover files of an interrupted pick, 12.6 MB.",
             "a leftover, stopped|copied 1,unreached 2,stopped,leftovers 1 1|Stopped. Copied 1 file (1 byte). 2 were not reached. Removed 1 leftover file of an interrupted pick, 1 byte.",
             "connection lost|copied 1203,lost|Copied 1,203 files (1.2 kB). " + lost,
             "connection lost before a copy|lost|No file was copied. " + lost});

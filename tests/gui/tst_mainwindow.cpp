@@ -1,4 +1,5 @@
 #include "app/TerminationSignals.h"
+#include "app/Translation.h"
 #include "core/TypeMemory.h"
 #include "groups/FileTypeGroupStore.h"
 #include "launcher/WebThread.h"
@@ -12,7 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -207,9 +210,10 @@ int runChild(const QString &kind, const QString &folder, const QString &destinat
         Trovella window;
         chooseDestination(window, destination);
         scanAndCheck(window, folder, {"*"});
-        QObject::connect(widget<QStatusBar>(&window, "statusBar"), &QStatusBar::messageChanged,
-                         [](const QString &message) {
-                             if (message.startsWith("Creating: "))
+        // The progress bar moves on once for every file begun.
+        QObject::connect(widget<QProgressBar>(&window, "progressBar"), &QProgressBar::valueChanged,
+                         [](int files) {
+                             if (files > 0)
                                  printf("c"), fflush(stdout);
                          });
         pickFiles(window);
@@ -249,6 +253,16 @@ void checkDetails(QDialog *dialog)
     const QAbstractItemModel *files = widget<QTableView>(dialog, "tableFiles")->model();
     const auto *types = widget<QTableWidget>(dialog, "tableTypes");
     QCOMPARE(files->headerData(3, Qt::Horizontal).toString(), "Target");
+    // Tab leaves either table for the next widget.
+    QApplication::setActiveWindow(dialog);
+    for (const char *name : {"tableFiles", "tableTypes"}) {
+        auto *table = widget<QTableView>(dialog, name);
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(0, 0));
+        QVERIFY(table->hasFocus());
+        QTest::keyClick(table, Qt::Key_Tab);
+        QVERIFY2(!table->hasFocus(), name);
+    }
     for (int i = show->count() - 1; i >= 0; --i) {
         show->setCurrentIndex(i);
         const QString outcome = show->currentText().section(" (", 0, 0);
@@ -263,6 +277,25 @@ void checkDetails(QDialog *dialog)
         }
         QCOMPARE(perType, i == 0 || outcome == "Left out by the scan" ? 0 : count);
     }
+}
+
+// Whether widget, a label or a button, shows its whole text: a wrapped label within its
+// height, a button's text within its margins, anything else within its width.
+bool fits(const QWidget *widget)
+{
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    const auto *button = qobject_cast<const QAbstractButton *>(widget);
+    if (!widget->isVisible() || (!label && !button))
+        return true;
+    if (label && label->wordWrap())
+        return label->heightForWidth(label->width()) <= label->height();
+    if (!button)
+        return widget->width() >= widget->sizeHint().width();
+    const QStyle *style = button->style();
+    return button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width()
+            + style->pixelMetric(QStyle::PM_ButtonMargin)
+            + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth)
+            <= button->width();
 }
 
 } // namespace
@@ -446,36 +479,93 @@ private slots:
 
     void translated_data()
     {
-        // "name=language" compiles that language to name.
-        addRows({"row|files|pick", "none||Pick",
-                 "first by name, case ignored|B.qm=zh_CN a.qm=de|Auswählen",
-                 "Chinese|A.qm=zh_CN b.qm=de|挑选"});
+        // Files: "name=language" compiles that language to name beside the program,
+        // "installed=language" to where the package installs it. Then the desktop's language
+        // and what the window shows: Pick, the language of the account of a pick and of the
+        // type list's figures, the Details dialog's first column and Qt's own Cancel.
+        // clang-format off
+        addRows({"row|files|desktop|pick|account|details|qt",
+                 "none||de_DE|Pick|en|Outcome|Cancel",
+                 "first by name, case ignored|B.qm=zh_CN a.qm=de|en_US|Auswählen|de|Ergebnis|Abbrechen",
+                 "Chinese|A.qm=zh_CN b.qm=de|en_US|挑选|zh|结果|取消",
+                 "beside the program before the desktop's|a.qm=zh_CN installed=de|de_DE|挑选|zh|结果|取消",
+                 "installed, German desktop|installed=zh_CN installed=de|de_DE|Auswählen|de|Ergebnis|Abbrechen",
+                 "installed, Chinese desktop|installed=de installed=zh_CN|zh_CN|挑选|zh|结果|取消",
+                 "installed, French desktop|installed=de installed=fr installed=es|fr_FR|Récupérer|fr|Résultat|Annuler",
+                 "installed, Spanish desktop|installed=de installed=fr installed=es|es_ES|Recoger|es|Resultado|Cancelar",
+                 "installed, none of the desktop's language|installed=de|it_IT|Pick|en|Outcome|Cancel"});
+        // clang-format on
     }
 
-    // The first .qm file beside the program translates the window, and nothing after it; every
-    // label, button and check box shows its whole text.
+    // The translation chosen at start-up speaks for the whole run: the window, the account made
+    // after a pick, the Details dialog and Qt's standard buttons; every label and button of the
+    // window, the Details dialog and the group editor shows its whole text.
     void translated()
     {
         QFETCH(QString, files);
-        QDir appDir(QCoreApplication::applicationDirPath());
+        QFETCH(QString, desktop);
+        QFETCH(QString, account);
+        const QDir appDir(QCoreApplication::applicationDirPath());
+        const QString installed = appDir.filePath("../share/trovella/translations");
+        const auto cleanUp = qScopeGuard([&] {
+            removeTranslation();
+            for (const QString &name : appDir.entryList({"*.qm"}))
+                QFile::remove(appDir.filePath(name));
+            QDir(installed).removeRecursively();
+        });
         writeFile(appDir.filePath("0.txt"), {});
         for (const QString &file : files.split(' ', Qt::SkipEmptyParts)) {
-            const QString ts = "/translations/trovella_" + file.section('=', 1) + ".ts";
-            const QString qm = appDir.filePath(file.section('=', 0, 0));
+            const QString language = file.section('=', 1);
+            const QString ts = "/translations/trovella_" + language + ".ts";
+            const QString qm = file.startsWith("installed=")
+                    ? installed + "/trovella_" + language + ".qm"
+                    : appDir.filePath(file.section('=', 0, 0));
+            QDir().mkpath(installed);
             QCOMPARE(runQuietly(LRELEASE, {"-silent", TROVELLA_SOURCE_DIR + ts, "-qm", qm}), 0);
         }
+        installTranslation(QLocale(desktop));
         QFile::remove(storeFile); // the built-in groups fill the box
         Trovella w;
-        w.show();
-        for (const QString &name : appDir.entryList({"*.qm"}))
-            QVERIFY(appDir.remove(name));
+        chooseDestination(w, temp->filePath("des"));
+        makeTree(temp->filePath("src"), {"a.txt=x", "b.txt=x"});
+        QVERIFY(scanAndCheck(w, temp->filePath("src"), {"*"}));
+        pickFiles(w);
         QTEST(widget<QPushButton>(&w, "bnPick")->text(), "pick");
-        QCOMPARE(QCoreApplication::translate("TrovellaClass", "Pick"), "Pick");
-        for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>()) {
-            if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget))
-                QVERIFY2(widget->width() >= widget->sizeHint().width(),
-                         qPrintable(widget->property("text").toString()));
-        }
+        // The account, and the figures of the type list once its sizes are in.
+        const QMap<QString, QStringList> texts {
+                {"en", {"Finished. Copied 2 files (2 bytes).", "2 files · 2 bytes"}},
+                {"de", {"Fertig. 2 Dateien kopiert (2 Bytes).", "2 Dateien · 2 Bytes"}},
+                {"zh", {"完成。已复制 2 个文件（2 字节）。", "2 个文件 · 2 字节"}},
+                {"fr", {"Terminé. 2 fichiers copiés (2 octets).", "2 fichiers · 2 octets"}},
+                {"es", {"Terminado. 2 archivos copiados (2 bytes).", "2 archivos · 2 bytes"}}};
+        QCOMPARE(statusText(w), texts[account].value(0));
+        QTRY_COMPARE(typeList(w)->item(0)->toolTip(), texts[account].value(1));
+        QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "qt");
+        for (QWidget *widget : w.centralWidget()->findChildren<QWidget *>())
+            QVERIFY2(fits(widget), qPrintable(widget->property("text").toString()));
+
+        widget<QPushButton>(&w, "bnPickDetails")->click();
+        auto *dialog = w.findChild<QDialog *>("PickReportDialog");
+        QTEST(widget<QTableView>(dialog, "tableFiles")
+                      ->model()
+                      ->headerData(0, Qt::Horizontal)
+                      .toString(),
+              "details");
+        for (QWidget *widget : dialog->findChildren<QWidget *>())
+            QVERIFY2(fits(widget), qPrintable(widget->property("text").toString()));
+
+        // The editor's line under the types, with the longest list of what never matches.
+        QStringList editor;
+        whenModalOpens(&w, [&](QWidget *dialog) {
+            widget<QPlainTextEdit>(dialog, "edTypes")
+                    ->setPlainText("JPEG;.png; Raw photo;TIFF ;MP3;.tar.gz");
+            for (QWidget *widget : dialog->findChildren<QWidget *>())
+                if (!fits(widget))
+                    editor << widget->property("text").toString();
+            widget<QPushButton>(dialog, "bnCancel")->click();
+        });
+        widget<QPushButton>(&w, "bnEditFileTypeGroup")->click();
+        QVERIFY2(editor.isEmpty(), qPrintable(editor.join('|')));
     }
 
     void advertStaysWhereItIs_data()
@@ -528,8 +618,8 @@ private slots:
             "links~~a.txt sub/up>.. sub/self>self out>../outside ../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt~txt,~Selected: 4 files, 2 bytes~~Copied 2 files (2 bytes). 2 could not be copied.~src/a.txt 1\nsrc/link.txt 1~Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\nCould not be copied,the link leads in a circle,src/sub/self,des/src/sub/self",
             "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
             "gone, pipe~gone, pipe~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 could not be copied.~src/a.txt 1~Could not be copied,not a regular file,src/c.txt,des/src/c.txt\nCould not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt",
-            "go on~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Copied 3 files (3 bytes). 1 could not be copied.~src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1~Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt",
-            "stop~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.0 MB~2\\.0 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Nothing was copied.~~",
+            "go on~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.1 MB~2\\.1 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Copied 3 files (3 bytes). 1 could not be copied.~src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1~Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt",
+            "stop~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.1 MB~2\\.1 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Nothing was copied.~~",
             "read-only~ro,size=1m~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~No file was copied. 3 could not be copied.~~(Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n?){3}",
             "FAT~fat~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~The destination cannot store these names; they will not be copied:\n(    (d/a:b|z/[qQ])\\.txt\n){2}Pick anyway\\?~Copied 3 files (3 bytes). 2 could not be copied.~src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1~(Could not be copied,the disk cannot store this name,src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt\n?){2}",
             "NTFS~ntfs~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~~Finished. Copied 5 files (5 bytes).~src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\nsrc/z/q.txt 1~",
@@ -618,16 +708,19 @@ private slots:
             QCOMPARE(enabled(window, "bnViewPickResult"), status != "Nothing was copied.");
             const QString found = tree(des);
             matches(found, files);
-            const QString csv = temp->filePath("details.csv");
+            // Saved under a name without a suffix: the details get ".csv"; the dialog proposes
+            // the source folder's name and the date in the destination.
+            const QString csv = temp->filePath("details");
             if (auto *bnDetails = widget<QPushButton>(&window, "bnPickDetails");
                 !bnDetails->isHidden()) {
                 bnDetails->click();
                 auto *dialog = window.findChild<QDialog *>("PickReportDialog");
-                chooseFolder(*dialog, "bnSave", csv);
+                QCOMPARE(chooseFolder(*dialog, "bnSave", csv),
+                         des + "/src-" + QDate::currentDate().toString(Qt::ISODate) + ".csv");
                 checkDetails(dialog);
             }
             QStringList lines
-                    = QString(readFile(csv)).remove(temp->path() + '/').split('\n').mid(1);
+                    = QString(readFile(csv + ".csv")).remove(temp->path() + '/').split('\n').mid(1);
             lines.removeAll("");
             lines.sort();
             matches(lines.join('\n'), details);
@@ -657,6 +750,33 @@ private slots:
         QCOMPARE(readFile(src + "/.trovella").split('\n').first(), (des + "/src").toUtf8());
     }
 
+    // While a pick copies, the path of the file in hand is elided in its middle to end before
+    // the progress text, with a gap.
+    void creatingFits()
+    {
+        const QString deep = QString("a long folder name of a camera's card %1/").repeated(8);
+        makeTree(temp->filePath("src"), {deep.arg(1) + "last.txt=x"});
+        Trovella window;
+        chooseDestination(window, temp->filePath("des"));
+        QVERIFY(scanAndCheck(window, temp->filePath("src"), {"*"}));
+        const auto *progress = widget<QLabel>(&window, "pickProgress");
+        QStringList tooLong;
+        int shown = 0;
+        connect(window.statusBar(), &QStatusBar::messageChanged, &window,
+                [&](const QString &message) {
+                    if (!message.startsWith("Creating: "))
+                        return;
+                    ++shown;
+                    const QFontMetrics metrics(window.statusBar()->font());
+                    if (!message.endsWith("/last.txt")
+                        || metrics.horizontalAdvance(message + "MM") >= progress->x())
+                        tooLong << message;
+                });
+        pickFiles(window);
+        QCOMPARE(shown, 1);
+        QCOMPARE(tooLong, QStringList());
+    }
+
     // View Result opens the folder picked into, or says why it cannot.
     void viewResult()
     {
@@ -681,10 +801,10 @@ private slots:
         // files copied; the account's rows of what the scan left out.
         // clang-format off
         addRows({"row~click~shown~selected~copied~account",
-            "none~~Held back: 1 trash folder, 1 snapshot folder. Left out: 1 thumbnail cache, 1 Mac resource fork (4.0 kB), 1 Mac system file (6 bytes).~Selected: 3 files, 6 bytes~._y.jpg 4|a.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000|left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
-            "system files~cbIncludeSystemFiles~Held back: 1 trash folder, 1 snapshot folder.~Selected: 5 files, 4.0 kB~._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000",
-            "trash and snapshots~cbIncludeHeldBack~Left out: 1 thumbnail cache, 1 Mac resource fork (4.0 kB), 1 Mac system file (6 bytes).~Selected: 5 files, 8 bytes~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._y.jpg 4|a.jpg 1|photos/b.jpg 1~left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
-            "both~cbIncludeSystemFiles cbIncludeHeldBack~~Selected: 7 files, 4.0 kB~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~"}, '~');
+            "none~~Held back: 1 trash folder, 1 snapshot folder. Left out: 1 thumbnail cache, 1 Mac resource fork (4.1 kB), 1 Mac system file (6 bytes).~Selected: 3 files, 6 bytes~._y.jpg 4|a.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000|left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
+            "system files~cbIncludeSystemFiles~Held back: 1 trash folder, 1 snapshot folder.~Selected: 5 files, 4.1 kB~._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000",
+            "trash and snapshots~cbIncludeHeldBack~Left out: 1 thumbnail cache, 1 Mac resource fork (4.1 kB), 1 Mac system file (6 bytes).~Selected: 5 files, 8 bytes~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._y.jpg 4|a.jpg 1|photos/b.jpg 1~left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
+            "both~cbIncludeSystemFiles cbIncludeHeldBack~~Selected: 7 files, 4.1 kB~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~"}, '~');
         // clang-format on
     }
 
