@@ -470,6 +470,12 @@ private slots:
                                         QFileDevice::FileModificationTime);
         };
         QVERIFY(elsewhere(gone, 600) && elsewhere(renewed, 0));
+        // A pick of this very process whose lock this mount does not see (another mount of
+        // the share): its lease, renewed just now, keeps it.
+        const QString unlocked = killedPick(des, 400);
+        const QByteArray lease = readFile(unlocked + "/lease");
+        writeFile(unlocked + "/lease",
+                  lease.left(lease.indexOf("pid ")) + "pid " + QByteArray::number(::getpid()));
         // A dead pick's lease in a folder that does not bear the name.
         writeFile(des + "/.trovella-staging-0123456789ABCDEF/lease", readFile(killed + "/lease"));
         Staging live;
