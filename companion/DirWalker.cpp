@@ -1,7 +1,8 @@
 #include "DirWalker.h"
 
-#include "core/Logging.h"
 #include "core/Disk.h"
+#include "core/Logging.h"
+#include "core/Staging.h"
 
 #include <QFile>
 
@@ -170,7 +171,9 @@ bool DirWalker::setAside(Reading &reading, const char *name, Clutter::Rule rule,
 bool DirWalker::take(Reading &reading, const char *name, unsigned char type)
 {
     const Kind kind = kindOf(reading.fd, name, type);
-    if (kind == Kind::Skip)
+    if (kind == Kind::Skip
+        || (kind == Kind::Folder && Staging::isStagingName(name)
+            && Staging::isOurs(reading.pathPrefix + name)))
         return false;
     const size_t nameLength = std::strlen(name);
     if (ruledOut) {
@@ -388,7 +391,9 @@ bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
             }
             const QFileInfo info = it.nextFileInfo();
             const bool folder = info.isDir() && !info.isSymLink();
-            if (ruledOut && setAside(info, folder))
+            if ((ruledOut && setAside(info, folder))
+                || (folder && Staging::isStagingName(QFile::encodeName(info.fileName()).constData())
+                    && Staging::isOurs(QFile::encodeName(info.filePath()))))
                 continue;
             if (folder) {
                 pending.append(info.filePath());

@@ -212,6 +212,18 @@ void Staging::clear()
     }
 }
 
+bool Staging::isOurs(const QByteArray &path)
+{
+    const int lease = ::open((path + '/' + leaseName).constData(),
+                             O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (lease < 0)
+        return false;
+    char head[64];
+    const ssize_t n = ::read(lease, head, size_t(leaseMagic.size()));
+    ::close(lease);
+    return n == leaseMagic.size() && QByteArray(head, int(n)) == leaseMagic;
+}
+
 namespace {
 
 enum class Owner { Alive, Gone, Unknown, NotOurs };
@@ -343,5 +355,7 @@ void Staging::release(const QByteArray &) { }
 void Staging::clear() { }
 
 Staging::Removed Staging::sweep(const QString &) { return Removed(); }
+
+bool Staging::isOurs(const QByteArray &) { return false; }
 
 #endif

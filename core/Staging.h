@@ -41,6 +41,9 @@ public:
     // rewritten for several minutes (another machine's pick on a share). Everything else stays.
     static Removed sweep(const QString &folder);
     static bool isStagingName(const char *name);
+    // Whether the folder at path, of a staging folder's name, holds a lease of ours: a scan
+    // lists none of it, as it lists no memory file.
+    static bool isOurs(const QByteArray &path);
 
 private:
     struct Folder

@@ -457,6 +457,7 @@ private slots:
         makeTree(des,
                  {"Photos/2009/", ".beef.trovella=mine", ".trovella-staging-0123/",
                   ".trovella-staging-0123456789abcdef/0123456789abcdef=mine",
+                  ".trovella-staging-fedcba9876543210/lease=not a lease",
                   "Photos/.holiday.trovella-staging/0123456789abcdef=mine"});
         const QString killed = killedPick(des + "/Photos", 1000);
         const QString gone = killedPick(des, 2000);
@@ -470,6 +471,11 @@ private slots:
                                         QFileDevice::FileModificationTime);
         };
         QVERIFY(elsewhere(gone, 600) && elsewhere(renewed, 0));
+        QFile notes(des + "/.trovella-staging-fedcba9876543210/lease"); // the user's, and old
+        QVERIFY(notes.open(QIODevice::ReadWrite)
+                && notes.setFileTime(QDateTime::currentDateTime().addYears(-1),
+                                     QFileDevice::FileModificationTime));
+        notes.close();
         // A pick of this very process whose lock this mount does not see (another mount of
         // the share): its lease, renewed just now, keeps it.
         const QString unlocked = killedPick(des, 400);
@@ -493,6 +499,19 @@ private slots:
         QCOMPARE(removed.files, 2);
         QCOMPARE(removed.bytes, 3000);
         QCOMPARE(listTree(des), expected);
+        // A scan lists the user's look-alikes, and nothing of a pick's staging folders.
+        Mv::DirWalker walker(des, 1);
+        QList<QFileInfo> files;
+        QVERIFY(walker.run(files));
+        QStringList listed;
+        for (const QFileInfo &file : files)
+            listed << QDir(des).relativeFilePath(file.filePath());
+        listed.sort();
+        QCOMPARE(listed,
+                 QStringList({".beef.trovella", ".trovella-staging-0123456789ABCDEF/lease",
+                              ".trovella-staging-0123456789abcdef/0123456789abcdef",
+                              ".trovella-staging-fedcba9876543210/lease",
+                              "Photos/.holiday.trovella-staging/0123456789abcdef"}));
     }
 
     void secondPickLeavesFirst_data() { addRows({"row|disk", "local|", "sshfs|sshfs", "FAT|fat"}); }
