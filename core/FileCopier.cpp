@@ -37,6 +37,23 @@ void warnFailed(const FileCopier::Result &result)
 }
 
 #ifdef Q_OS_LINUX
+// Syncs each folder by sync: fsync the folder itself, syncfs its whole disk. Not every driver
+// syncs folders: where lenient, the names then are as durable as it makes them.
+void syncFolders(const QList<QByteArray> &folders, int (*sync)(int), bool lenient)
+{
+    for (const QByteArray &folder : folders) {
+        const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool failed = fd < 0
+                ? !lenient
+                : sync(fd) != 0 && !(lenient && (errno == EINVAL || errno == ENOSYS));
+        if (failed)
+            qCWarning(lcCopy, "Could not make the names in %s durable: %s", folder.constData(),
+                      qUtf8Printable(qt_error_string(errno)));
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
 qint64 nanoseconds(const timespec &time) { return qint64(time.tv_sec) * 1000000000 + time.tv_nsec; }
 #endif
 
@@ -435,17 +452,7 @@ void FileCopier::commitBatch()
             folderSyncs.insert(folder);
     }
     if (!folderSyncs.isEmpty())
-        runAside([&folderSyncs] {
-            for (const QByteArray &folder : std::as_const(folderSyncs)) {
-                const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-                // Not every driver syncs folders; the names then are as durable as it makes them.
-                if (fd >= 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOSYS)
-                    qCWarning(lcCopy, "Could not make the names in %s durable: %s",
-                              folder.constData(), qUtf8Printable(qt_error_string(errno)));
-                if (fd >= 0)
-                    ::close(fd);
-            }
-        });
+        runAside([&folderSyncs] { syncFolders(folderSyncs.values(), ::fsync, true); });
     for (qsizetype i = 0; i < batch.size(); ++i) {
         const qsizetype index = batch.at(i).result;
         const int error = errors[size_t(i)] == EXDEV ? copyUnstaged(index) : errors[size_t(i)];
@@ -465,16 +472,7 @@ void FileCopier::syncNames()
         return;
     const QList<QByteArray> folders = unsynced.values();
     unsynced.clear();
-    runAside([&folders] {
-        for (const QByteArray &folder : folders) {
-            const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (fd < 0 || ::syncfs(fd) != 0)
-                qCWarning(lcCopy, "Could not make the names in %s durable: %s", folder.constData(),
-                          qUtf8Printable(qt_error_string(errno)));
-            if (fd >= 0)
-                ::close(fd);
-        }
-    });
+    runAside([&folders] { syncFolders(folders, ::syncfs, false); });
 }
 
 // Links the batch's files to their names on the pool's threads, where there are any, while
