@@ -46,11 +46,11 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
 {
     PickReport report;
     // Exit, Esc or a termination signal stops the check, and the pick copies nothing.
-    PickPlan plan = PickPreflight::check(choice.sourceFolder, choice.targetFolder, choice.selection,
-                                         [&hooks] {
-                                             hooks.keepResponsive(-1, -1);
-                                             return !hooks.stopRequested();
-                                         });
+    PickPlan plan
+            = PickPreflight::check(choice.files, choice.selection, choice.targetFolder, [&hooks] {
+                  hooks.keepResponsive(-1, -1);
+                  return !hooks.stopRequested();
+              });
     if (plan.go && plan.needsConsent())
         plan.go = hooks.consent(question(plan));
     if (!plan.go) {
@@ -58,9 +58,13 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
         return report;
     }
 
-    const QList<QFileInfo> &selection = choice.selection;
+    const FileList &files = choice.files;
+    const QList<qsizetype> &selection = choice.selection;
     hooks.copying(selection.size());
-    const PickTargets targets(choice.sourceFolder, choice.targetFolder);
+    const PickTargets targets(choice.targetFolder);
+    // A path is made only for the file in hand.
+    const auto targetOf
+            = [&](qsizetype file) { return targets.targetOfRelative(files.relativePath(file)); };
     FileCopier copier;
     copier.setDestination(choice.targetFolder);
     const auto keepResponsive = [&hooks, &copier, &plan] {
@@ -75,9 +79,10 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
     qsizetype handled = 0;
     // A stop before the first file, as during the question, copies nothing.
     while (handled < selection.size() && !hooks.stopRequested()) {
-        const QString sourcePath = selection.at(handled++).absoluteFilePath();
-        const QString target = targets.targetOf(sourcePath);
-        if (plan.unstorable.contains(sourcePath)) {
+        const qsizetype file = selection.at(handled++);
+        const QString sourcePath = files.path(file);
+        const QString target = targetOf(file);
+        if (plan.unstorable.contains(file)) {
             report.add(PickReport::Failed, sourcePath, target,
                        FileCopier::plainReason(EINVAL, false));
             qCWarning(lcCopy, "Could not copy %s to %s: the destination cannot store this name",
@@ -95,8 +100,10 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
     if (handled < selection.size())
         report.setStopped();
     for (; handled < selection.size(); ++handled) {
-        const QString sourcePath = selection.at(handled).absoluteFilePath();
-        report.add(PickReport::NotReached, sourcePath, targets.targetOf(sourcePath));
+        const qsizetype file = selection.at(handled);
+        report.add(PickReport::NotReached, files.path(file), targetOf(file));
+        // The rows of a stop early in a large pick take a while.
+        hooks.keepResponsive(-1, -1);
     }
     for (const auto &[paths, reason] : choice.leftOut)
         report.addLeftOut(paths, reason);

@@ -20,8 +20,8 @@ void Trovella::pick()
     QSet<QString> checked;
     collectFileTypes(&checked, nullptr);
     Pick::Choice choice;
-    choice.sourceFolder = srcFolder;
     choice.chosenFolder = desFolder;
+    choice.files = fileList;
     choice.selection = pickSelection(fileList, checked);
     // The folder the user chose stays as it is; this pick's target is derived from it.
     choice.targetFolder = pickedFolder = pickDestination(srcFolder, desFolder);

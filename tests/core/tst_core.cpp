@@ -14,6 +14,7 @@
 #include "core/TypeStatistics.h"
 #include "groups/FileTypeGroupStore.h"
 #include "launcher/BrowserCommand.h"
+#include "support/Lists.h"
 #include "support/TestTree.h"
 
 #include <QDateTime>
@@ -150,15 +151,14 @@ private slots:
             QSKIP(qPrintable(mount->reason));
         Mv::DirWalker walker(root + '/', qMax(threads, 0));
         QCOMPARE(walker.threadCount() > 1, threads != 1);
-        QList<QFileInfo> files;
-        QStringList arrived, paths;
-        QVERIFY(walker.run(files, [&](const QFileInfo *first, qsizetype count, qsizetype index) {
-            QCOMPARE(index, arrived.size());
-            for (qsizetype i = 0; i < count; ++i)
-                arrived << QDir(root).relativeFilePath(first[i].filePath());
+        FileList files;
+        QStringList arrived;
+        QVERIFY(walker.run(files, [&](const FileList &list, qsizetype first, qsizetype count) {
+            QCOMPARE(first, arrived.size());
+            for (qsizetype i = first; i < first + count; ++i)
+                arrived << list.relativePath(i);
         }));
-        for (const QFileInfo &info : files)
-            paths << QDir(root).relativeFilePath(info.filePath());
+        QStringList paths = pathsOf(files);
         QCOMPARE(arrived, paths);
         paths.sort();
         QTEST(paths, "expected");
@@ -225,11 +225,9 @@ private slots:
                                 : leftOut == "held back"   ? Clutter::heldBack()
                                 : leftOut == "regenerable" ? Clutter::regenerable()
                                                            : Clutter::Rules());
-        QList<QFileInfo> files;
+        FileList files;
         QVERIFY(walker.run(files));
-        QStringList found[2];
-        for (const QFileInfo &info : files)
-            found[0] << QDir(root).relativeFilePath(info.filePath());
+        QStringList found[2] {pathsOf(files)};
         for (const Clutter::Entry &entry : walker.report().ruledOut)
             found[1] << QDir(root).relativeFilePath(entry.path)
                             + (entry.folder ? "/" : " " + QString::number(entry.bytes)) + ": "
@@ -253,7 +251,7 @@ private slots:
         for (int walk = 0; walk < 5; ++walk) {
             Mv::DirWalker walker(walk == 4 ? "/" : temp->filePath(walk < 2 ? "nested" : "flat"),
                                  walk % 2 ? 8 : 1);
-            QList<QFileInfo> files;
+            FileList files;
             std::atomic<bool> done {false}, ok {true};
             std::thread worker([&] { ok = walker.run(files), done = true; });
             while (walker.filesFound() == 0 && !done)
@@ -262,7 +260,7 @@ private slots:
             worker.join();
             QVERIFY(!ok && walker.report().cancelled
                     && (walk == 4 || !walker.report().unreadableFolders));
-            QVERIFY(files.size() < 200000 && !files.first().filePath().startsWith("//"));
+            QVERIFY(files.size() < 200000 && !files.path(0).startsWith("//"));
         }
     }
 
@@ -501,11 +499,9 @@ private slots:
         QCOMPARE(listTree(des), expected);
         // A scan lists the user's look-alikes, and nothing of a pick's staging folders.
         Mv::DirWalker walker(des, 1);
-        QList<QFileInfo> files;
+        FileList files;
         QVERIFY(walker.run(files));
-        QStringList listed;
-        for (const QFileInfo &file : files)
-            listed << QDir(des).relativeFilePath(file.filePath());
+        QStringList listed = pathsOf(files);
         listed.sort();
         QCOMPARE(listed,
                  QStringList({".beef.trovella", ".trovella-staging-0123456789ABCDEF/lease",
@@ -555,12 +551,13 @@ private slots:
         if (!tmpfs.mounted())
             QSKIP(qPrintable(tmpfs.reason));
         temp->make({"des/a.txt=already there", "des/sub/B.txt=not the same name here"});
-        QList<QFileInfo> selection;
+        QStringList paths;
         for (const QString &line : temp->list("src"))
             if (!line.endsWith('/'))
-                selection << QFileInfo(temp->filePath("src/" + line.section(' ', 0, 0)));
-        const PickPlan plan
-                = PickPreflight::check(temp->filePath("src"), temp->filePath("des"), selection);
+                paths << line.section(' ', 0, 0);
+        const FileList files = fileListOf(temp->filePath("src"), paths);
+        const QList<qsizetype> selection = allOf(files);
+        const PickPlan plan = PickPreflight::check(files, selection, temp->filePath("des"));
         QCOMPARE(plan.fileSystemType, QByteArray("tmpfs"));
         QCOMPARE(plan.existing, 1);
         // Whole 4 KiB blocks of tmpfs: 5000, 400000, 700000 and 1 byte round up to 2 + 98 + 171
@@ -569,8 +566,8 @@ private slots:
         QCOMPARE(plan.bytesFree, QStorageInfo(temp->filePath("des")).bytesAvailable());
         QVERIFY(plan.lacksSpace() && plan.unstorable.isEmpty() && plan.needsConsent());
         // Not made yet: the nearest existing folder's figure, give or take what others write.
-        const PickPlan later = PickPreflight::check(temp->filePath("src"),
-                                                    temp->filePath("des/x/y"), selection.mid(4));
+        const PickPlan later
+                = PickPreflight::check(files, selection.mid(4), temp->filePath("des/x/y"));
         QVERIFY(qAbs(later.bytesFree - plan.bytesFree) < 4096);
         QVERIFY(!later.lacksSpace() && !later.needsConsent());
     }
@@ -813,16 +810,14 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, type);
         QCOMPARE(fileSuffix(path).toString(), QFileInfo(path).suffix());
-        QCOMPARE(::fileType(QFileInfo(path)), type);
-        // Many suffixes, so that the list of kept suffixes grows and moves while views look at it.
-        TypeStatistics statistics;
+        // Many suffixes, so that the table of types grows while the list is filled.
+        QStringList paths;
         QSet<QString> expected {type};
         for (int i = 0; i < 200; ++i) {
-            statistics.add(QStringLiteral("f.T%1").arg(i),
-                           fileSuffix(QStringLiteral("f.T%1").arg(i)));
-            statistics.add(path, fileSuffix(path));
+            paths << QStringLiteral("f.T%1").arg(i) << path.mid(path.startsWith('/'));
             expected << QStringLiteral("t%1").arg(i);
         }
+        const TypeStatistics statistics(fileListOf("/", paths));
         QCOMPARE(statistics.types().size(), expected.size());
         QCOMPARE(QSet<QString>(statistics.types().cbegin(), statistics.types().cend()), expected);
         QCOMPARE(statistics.figures(type).files, qint64(200));
@@ -881,21 +876,18 @@ private slots:
 
     void sizesOnePass()
     {
-        QList<QFileInfo> files;
+        QStringList paths;
         QMap<QString, qint64> expected;
         for (int i = 0; i < 120; ++i) {
-            const QString name = QString("f%1/%2.%3")
-                                         .arg(i % 5)
-                                         .arg(i)
-                                         .arg(QStringList {"JPG", "jpg", "", "gz"}.at(i % 4));
-            temp->make({name + '#' + QString::number(i * 37 % 5000)});
-            files << QFileInfo(temp->filePath(name));
-            expected[files.last().suffix().toLower()] += i * 37 % 5000;
+            paths << QString("f%1/%2.%3")
+                             .arg(i % 5)
+                             .arg(i)
+                             .arg(QStringList {"JPG", "jpg", "", "gz"}.at(i % 4));
+            temp->make({paths.last() + '#' + QString::number(i * 37 % 5000)});
+            expected[QFileInfo(paths.last()).suffix().toLower()] += i * 37 % 5000;
         }
-        TypeStatistics statistics;
-        for (const QFileInfo &file : files)
-            statistics.add(file.filePath(), fileSuffix(file.filePath()));
-        const QList<TypeStatistics::TypedPath> paths = statistics.takePaths();
+        const FileList files = fileListOf(temp->path(), paths);
+        TypeStatistics statistics(files);
         TypeSizer sizer;
         connect(&sizer, &TypeSizer::sized, this,
                 [&](const QList<qint64> &bytes, const QList<qint64> &sized) {
@@ -903,9 +895,9 @@ private slots:
                 });
         QSignalSpy finished(&sizer, &TypeSizer::finished);
         // A second start before the first pass's figures arrived: only the second pass counts.
-        sizer.start(paths, int(statistics.types().size()));
+        sizer.start(files);
         QTest::qSleep(200);
-        sizer.start(paths, int(statistics.types().size()));
+        sizer.start(files);
         QVERIFY(finished.wait(20000));
         QTest::qWait(50);
         QCOMPARE(finished.size(), 1);
