@@ -96,6 +96,18 @@ void FileList::remove(QList<qsizetype> indexes)
         d->ends[chunk] = end += qsizetype(d->chunks[chunk].records.size());
 }
 
+FileList::Footprint FileList::footprint() const
+{
+    Footprint bytes;
+    for (const Batch &chunk : d->chunks) {
+        bytes.records += qint64(chunk.records.capacity() * sizeof(Record));
+        bytes.names += qint64(chunk.names.capacity());
+    }
+    bytes.folders = qint64(d->folders.capacity() * sizeof(FolderEntry) + d->folderNames.capacity());
+    bytes.folderCount = qsizetype(d->folders.size());
+    return bytes;
+}
+
 const FileList::Record &FileList::record(qsizetype index) const
 {
     const size_t chunk = chunkOf(index);

@@ -83,6 +83,16 @@ public:
     Type findType(const QString &type) const { return d->typeIndex.value(type, noType); }
     qsizetype count(Type type) const { return d->counts.at(type); }
 
+    // The bytes the list holds, by what holds them.
+    struct Footprint
+    {
+        qint64 records = 0;
+        qint64 names = 0;
+        qint64 folders = 0;
+        qsizetype folderCount = 0;
+    };
+    Footprint footprint() const;
+
     // Calls visit(index, record, name) for the files from first on, in order, while it returns
     // true; name is the file's bytes, ending in a 0.
     template<typename Visit> void forEach(Visit visit, qsizetype first = 0) const
