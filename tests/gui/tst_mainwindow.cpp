@@ -232,19 +232,6 @@ int runChild(const QString &kind, const QString &folder, const QString &destinat
     return kind == ".trovella" ? TypeMemory::write(folder, "/elsewhere", many, {}) : store.save();
 }
 
-// The files below root as "path size", sorted, one a line.
-QString tree(const QString &root)
-{
-    return listTree(root).filter(QRegularExpression(" \\d+$")).join('\n');
-}
-
-void matches(const QString &text, const QString &pattern)
-{
-    QVERIFY2(
-            QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch(),
-            qPrintable(text));
-}
-
 // The details show every listed row, each outcome's rows on demand, and per type the same
 // counts as the outcomes.
 void checkDetails(QDialog *dialog)
@@ -613,20 +600,13 @@ private slots:
     void pick_data()
     {
         // clang-format off
-        addRows({"row~setup~layout~types~selected~question~status~files~details",
-            "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~~Finished. Copied 6 files (6 bytes).~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
-            "links~~a.txt sub/up>.. sub/self>self out>../outside ../outside/secret.txt gone.txt>nowhere.txt link.txt>a.txt~txt,~Selected: 4 files, 2 bytes~~Copied 2 files (2 bytes). 2 could not be copied.~src/a.txt 1\nsrc/link.txt 1~Could not be copied,the file is gone since the scan,src/gone.txt,des/src/gone.txt\nCould not be copied,the link leads in a circle,src/sub/self,des/src/sub/self",
-            "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
-            "gone, pipe~gone, pipe~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Copied 1 file (1 byte). 2 could not be copied.~src/a.txt 1~Could not be copied,not a regular file,src/c.txt,des/src/c.txt\nCould not be copied,the file is gone since the scan,src/b.txt,des/src/b.txt",
-            "go on~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.1 MB~2\\.1 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Copied 3 files (3 bytes). 1 could not be copied.~src/a.txt 1\nsrc/b.txt 1\nsrc/c.txt 1~Could not be copied,the disk is full,src/d/big.txt,des/src/d/big.txt",
-            "stop~size=1m~a.txt b.txt c.txt d/big.txt#2097152~txt~Selected: 4 files, 2.1 MB~2\\.1 MB are needed and 1\\.0 MB are free\\.\nPick anyway\\?~Nothing was copied.~~",
-            "read-only~ro,size=1m~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~No file was copied. 3 could not be copied.~~(Could not be copied,the disk is read-only,src/.\\.txt,des/src/.\\.txt\n?){3}",
-            "FAT~fat~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~The destination cannot store these names; they will not be copied:\n(    (d/a:b|z/[qQ])\\.txt\n){2}Pick anyway\\?~Copied 3 files (3 bytes). 2 could not be copied.~src/[dD]ir/x.txt 1\nsrc/[dD]ir/y.txt 1\nsrc/z/[qQ].txt 1~(Could not be copied,the disk cannot store this name,src/(d/a:b|z/[qQ]).txt,des/src/(d/a:b|z/[qQ]).txt\n?){2}",
-            "NTFS~ntfs~d/a:b.txt z/Q.txt z/q.txt Dir/x.txt dir/y.txt~txt~Selected: 5 files, 5 bytes~~Finished. Copied 5 files (5 bytes).~src/Dir/x.txt 1\nsrc/d/a:b.txt 1\nsrc/dir/y.txt 1\nsrc/z/Q.txt 1\nsrc/z/q.txt 1~",
-            "Exit, checking~Exit, checking~a.txt b.txt c.txt~*~Selected: 40,003 files, 3 bytes~~Nothing was copied.~~",
-            "Esc, checking~Esc, checking~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Nothing was copied.~~",
-            "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt",
-            "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt"}, '~');
+        addRows({"row~setup~layout~types~selected~status~files~details",
+            "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~Finished. Copied 6 files (6 bytes).~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
+            "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
+            "Exit, checking~Exit, checking~a.txt b.txt c.txt~*~Selected: 40,003 files, 3 bytes~Nothing was copied.~~",
+            "Esc, checking~Esc, checking~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Nothing was copied.~~",
+            "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt",
+            "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt"}, '~');
         // clang-format on
     }
 
@@ -638,7 +618,6 @@ private slots:
         QFETCH(QString, layout);
         QFETCH(QString, types);
         QFETCH(QString, selected);
-        QFETCH(QString, question);
         QFETCH(QString, status);
         QFETCH(QString, files);
         QFETCH(QString, details);
@@ -646,14 +625,6 @@ private slots:
         // Files without a size hold one byte.
         for (const QString &entry : layout.split(' '))
             makeTree(src, {entry.contains(QRegularExpression("[>#]")) ? entry : entry + "=x"});
-        std::optional<Mount> mount;
-        if (setup.contains("size="))
-            mount.emplace(Mount::Tmpfs, des, setup);
-        if (setup == "fat" || setup == "ntfs")
-            mount.emplace(setup == "fat" ? Mount::Fat : Mount::Ntfs, des,
-                          temp->filePath("disk.img"));
-        if (mount && !mount->mounted())
-            QSKIP(qPrintable(mount->reason));
         if (setup == "existing")
             QCOMPARE(QProcess::execute("cp", {"-p", src + "/a.txt", des + "/src/a.txt"}), 0);
         // 40 000 files more: the check of the destination runs for longer than a frame and
@@ -665,9 +636,6 @@ private slots:
             chooseDestination(window, des);
             QVERIFY(scanAndCheck(window, src, types.split(',')));
             QTRY_COMPARE(statusText(window), selected);
-            if (setup == "gone, pipe")
-                QVERIFY(QFile::remove(src + "/b.txt") && QFile::remove(src + "/c.txt")
-                        && ::mkfifo(QFile::encodeName(src + "/c.txt").constData(), 0644) == 0);
             // Esc, Exit or closing the window stops the pick after the file in hand, and during
             // the check of the destination before the first; the stop comes with the first
             // message of the copy, or of the check.
@@ -692,13 +660,10 @@ private slots:
                     emit window.findChild<QShortcut *>("stopPickShortcut")->activated();
             };
             connect(window.statusBar(), &QStatusBar::messageChanged, &window, stop);
-            Prompt::setNextAnswer(status == "Nothing was copied." ? QMessageBox::No
-                                                                  : QMessageBox::Yes);
             auto *bnPick = widget<QPushButton>(&window, "bnPick");
             bnPick->setFocus();
             QTest::keyClick(bnPick, Qt::Key_Space);
 
-            matches(Prompt::lastText(), question);
             QCOMPARE(statusText(window), status);
             QCOMPARE(window.focusWidget(), typeList(window));
             for (const char *name : {"bnSourceFolder", "bnDesFolder", "listFileTypes"})
@@ -728,7 +693,7 @@ private slots:
             // The account stays through changes of the check marks, and a second pick has its own.
             typeList(window)->item(0)->setCheckState(Qt::Unchecked);
             QCOMPARE(statusText(window), status);
-            if ((setup.isEmpty() || setup == "ntfs") && status.startsWith("Finished.")) {
+            if (setup.isEmpty() && status.startsWith("Finished.")) {
                 typeList(window)->item(0)->setCheckState(Qt::Checked);
                 pickFiles(window);
                 QCOMPARE(statusText(window),

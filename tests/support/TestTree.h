@@ -27,6 +27,10 @@ void makeTree(const QString &root, const QStringList &layout);
 // The tree below root as sorted lines: "path size" a file, "path/" a folder, "path>target" a
 // link, "path|" anything else; hidden entries too.
 QStringList listTree(const QString &root);
+// The files below root as "path size", sorted, one a line.
+QString tree(const QString &root);
+// Fails the test unless the whole of text matches the regular expression pattern.
+void matches(const QString &text, const QString &pattern);
 // folders × perFolder files "d<f>/<i>.t<i % 50>", hard links of one: a large tree made fast.
 void makeLargeTree(const QString &root, int folders, int perFolder);
 // An empty file under a name Qt may not be able to spell (raw bytes).
@@ -37,17 +41,6 @@ int runQuietly(const QString &program, const QStringList &arguments);
 // Rows for a data-driven test from a table: the first line names the columns, every further
 // line is a row, "name|value|value"; each column holds a QString.
 void addRows(const QStringList &table, QChar separator = '|');
-
-// A tree in a temporary folder of its own.
-class TestTree : public QTemporaryDir
-{
-public:
-    void make(const QStringList &layout, const QString &under = {}) const
-    {
-        makeTree(filePath(under), layout);
-    }
-    QStringList list(const QString &under = {}) const { return listTree(filePath(under)); }
-};
 
 // A temporary working directory for one test; the old one comes back when it goes.
 class ScratchFolder : public QTemporaryDir
@@ -85,6 +78,25 @@ private:
     bool tryMount(const QStringList &command, const QStringList &undo);
     QString folder;
     QStringList unmount;
+};
+
+// A tree in a temporary folder of its own, with the file systems mounted in it for its life.
+class TestTree : public QTemporaryDir
+{
+public:
+    void make(const QStringList &layout, const QString &under = {}) const
+    {
+        makeTree(filePath(under), layout);
+    }
+    QStringList list(const QString &under = {}) const { return listTree(filePath(under)); }
+    // Mounts a file system on folder (see Mount); false with skipReason when it cannot be.
+    bool mount(Mount::Kind kind, const QString &folder, const QString &source,
+               const QString &theirs = {});
+    // "des" in the tree on disk: "" this one, "fat", "ntfs-3g", "sshfs", or "sshfs-race" (where
+    // another client of the share makes "a.jpg" first); empty with skipReason when it cannot be.
+    QString destination(const QString &disk);
+    std::unique_ptr<Mount> mounted;
+    QString skipReason;
 };
 
 // A web server on 127.0.0.1 with a fixed reply per path; it records every path asked for.
