@@ -177,47 +177,6 @@ private slots:
             found += QString::number(index);
         QTEST(found, "colliding");
     }
-
-    void pickMessage_data()
-    {
-        // Facts, one after another: "copied N" (of a byte each), "unreached N", "stopped",
-        // "leftovers FILES BYTES", "lost" (the connection to the destination).
-        const QString lost = "The connection to the destination was lost: whether the last "
-                             "files arrived is not known. Pick again to settle them.";
-        // clang-format off
-        addRows({"row|facts|message",
-            "leftovers after a clean pick|copied 2,leftovers 73 12582912|Finished. Copied 2 files (2 bytes). Removed 73 leftover files of an interrupted pick, 12.6 MB.",
-            "a leftover, stopped|copied 1,unreached 2,stopped,leftovers 1 1|Stopped. Copied 1 file (1 byte). 2 were not reached. Removed 1 leftover file of an interrupted pick, 1 byte.",
-            "connection lost|copied 1203,lost|Copied 1,203 files (1.2 kB). " + lost,
-            "connection lost before a copy|lost|No file was copied. " + lost});
-        // clang-format on
-    }
-
-    // The facts the copier hands over reach the closing message, and spoil "Finished." only
-    // where files may be missing.
-    void pickMessage()
-    {
-        QFETCH(QString, facts);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        PickReport report;
-        for (const QString &fact : facts.split(',')) {
-            const QStringList words = fact.split(' ');
-            const int n = words.value(1).toInt();
-            if (words[0] == "copied")
-                for (int i = 0; i < n; ++i)
-                    report.add({PickItem::Copied, QString("/s/%1.txt").arg(i), "/d", {}, 1});
-            else if (words[0] == "unreached")
-                for (int i = 0; i < n; ++i)
-                    report.add(PickReport::NotReached, QString("/s/u%1.txt").arg(i), "/d");
-            else if (words[0] == "stopped")
-                report.setStopped();
-            else if (words[0] == "leftovers")
-                report.setLeftoversRemoved(n, words[2].toLongLong());
-            else if (words[0] == "lost")
-                report.setConnectionLost();
-        }
-        QTEST(report.message(), "message");
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Pick)

@@ -26,10 +26,7 @@
 #include <QWebEngineView>
 
 #include <csignal>
-#include <linux/capability.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 
 namespace {
 const QString storeFile = QStringLiteral("FileTypeGroup");
@@ -186,50 +183,20 @@ protected:
         return accepted;
     }
 };
-// Root reads and writes everywhere; without these two rights in its effective set this
-// thread, and the threads it starts, obey file modes. They come back at the end.
-struct WithoutRootRights
+// A pick of every file in folder, printing "c" as each file is begun.
+int runPick(const QString &folder, const QString &destination)
 {
-    WithoutRootRights()
-    {
-        syscall(SYS_capget, &header, saved);
-        __user_cap_data_struct reduced[2] {saved[0], saved[1]};
-        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        syscall(SYS_capset, &header, reduced);
-    }
-    ~WithoutRootRights() { syscall(SYS_capset, &header, saved); }
-    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved[2] {};
-};
-
-// The work of a child process the tests kill or that dies writing; see main().
-int runChild(const QString &kind, const QString &folder, const QString &destination)
-{
-    if (kind == "pick") {
-        quitOnTerminationSignals();
-        Trovella window;
-        chooseDestination(window, destination);
-        scanAndCheck(window, folder, {"*"});
-        // The progress bar moves on once for every file begun.
-        QObject::connect(widget<QProgressBar>(&window, "progressBar"), &QProgressBar::valueChanged,
-                         [](int files) {
-                             if (files > 0)
-                                 printf("c"), fflush(stdout);
-                         });
-        pickFiles(window);
-        return 0;
-    }
-    // A write that takes a file past 64 bytes now kills the process.
-    const rlimit limit {64, 64};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    QDir::setCurrent(folder);
-    FileTypeGroupStore store;
-    QSet<QString> many;
-    for (int i = 0; i < 500; ++i) {
-        many.insert(QString("type%1").arg(i));
-        store.setTypes(QString("group%1").arg(i), "a;b;c");
-    }
-    return kind == ".trovella" ? TypeMemory::write(folder, "/elsewhere", many, {}) : store.save();
+    quitOnTerminationSignals();
+    Trovella window;
+    chooseDestination(window, destination);
+    scanAndCheck(window, folder, {"*"});
+    QObject::connect(widget<QProgressBar>(&window, "progressBar"), &QProgressBar::valueChanged,
+                     [](int files) {
+                         if (files > 0)
+                             printf("c"), fflush(stdout);
+                     });
+    pickFiles(window);
+    return 0;
 }
 
 // The details show every listed row, each outcome's rows on demand, and per type the same
@@ -907,7 +874,7 @@ private slots:
             writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
                       QByteArray(64 * 1024 + i, 'a' + i % 26));
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {"--child", "pick", src, des});
+        child.start(QCoreApplication::applicationFilePath(), {"--pick", src, des});
         while (child.bytesAvailable() < 50 && child.waitForReadyRead(60000)) { }
         signal == "kill" ? child.kill() : child.terminate();
         QVERIFY(child.waitForFinished());
@@ -986,84 +953,16 @@ private slots:
                 QCOMPARE(QFileInfo(temp->filePath("shared/src/" + name)).size(), 64 * 1024);
         }
     }
-
-    void crashWhileWriting_data()
-    {
-        addRows({"row|name|old", "memory file|.trovella|/d\n1:jpg\n0:txt\n",
-                 "group store|FileTypeGroup|Pictures=jpg;png\r\n"});
-    }
-
-    // A crash in the middle of writing leaves the previous file whole and nothing beside it.
-    void crashWhileWriting()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, old);
-        writeFile(temp->filePath("work/" + name), old.toUtf8());
-        const QStringList arguments {"--child", name, temp->filePath("work")};
-        QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), arguments), -1); // died
-        QCOMPARE(readFile(temp->filePath("work/" + name)), old.toUtf8());
-        // A lock left by a dead process is taken over by the next writer.
-        QCOMPARE(entries(temp->filePath("work")).join(' ').remove(' ' + name + ".lock"), name);
-    }
-
-    void ownFilesOfOtherKinds_data()
-    {
-        addRows({"row|name|kind", ".trovella link|.trovella|link", ".trovella pipe|.trovella|pipe",
-                 ".trovella locked folder|.trovella|locked folder",
-                 "FileTypeGroup link|FileTypeGroup|link", "FileTypeGroup pipe|FileTypeGroup|pipe",
-                 "FileTypeGroup locked folder|FileTypeGroup|locked folder"});
-    }
-
-    // A memory file or group store that is a link or a pipe is neither written through nor
-    // waited on; in a folder the user may not write to, a file the user may write is written.
-    void ownFilesOfOtherKinds()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, kind);
-        const QString folder = temp->path();
-        const QString path = folder + '/' + name;
-        const bool memory = name == ".trovella";
-        const QString old = memory ? "/d\n1:jpg\n" : "Pictures=jpg\r\n";
-        const QString elsewhere = temp->filePath("elsewhere");
-        makeTree(folder,
-                 kind == "link"           ? QStringList {"elsewhere=" + old, name + ">elsewhere"}
-                         : kind == "pipe" ? QStringList {name + "|"}
-                                          : QStringList {name + "=" + old, "!0500"});
-        std::optional<WithoutRootRights> asUser;
-        if (kind == "locked folder")
-            asUser.emplace();
-        if (asUser && QFile(folder + "/probe").open(QIODevice::WriteOnly))
-            QSKIP("cannot give up root's right to write every folder here");
-        const QRegularExpression refused("Left .*/" + QRegularExpression::escape(name)
-                                         + " alone: it is not a regular file");
-        if (kind == "pipe")
-            QTest::ignoreMessage(QtWarningMsg, refused);
-        FileTypeGroupStore store;
-        store.load();
-        QCOMPARE(memory ? TypeMemory::read(folder).found : !store.groups().isEmpty(),
-                 kind != "pipe");
-        if (kind != "locked folder")
-            QTest::ignoreMessage(QtWarningMsg, refused);
-        store.setTypes("Audio", "mp3");
-        memory ? TypeMemory::write(folder, "/new", {"png"}, {}) : store.save();
-        asUser.reset();
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
-        QCOMPARE(QFileInfo(path).isFile()
-                         && readFile(path).startsWith(memory ? "/new" : "Audio=mp3"),
-                 kind == "locked folder");
-        QCOMPARE(readFile(elsewhere), kind == "link" ? old.toUtf8() : "");
-    }
 };
 
-// Re-invoked with "--child kind folder [destination]" the executable does one piece of work
-// that the tests watch from outside; otherwise it runs the tests.
+// Re-invoked with "--pick folder destination" the executable runs a pick that the tests watch
+// from outside; otherwise it runs the tests.
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    if (argc > 3 && qstrcmp(argv[1], "--child") == 0)
-        return runChild(app.arguments().at(2), app.arguments().at(3), app.arguments().value(4));
+    if (argc > 3 && qstrcmp(argv[1], "--pick") == 0)
+        return runPick(app.arguments().at(2), app.arguments().at(3));
     tst_MainWindow tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);

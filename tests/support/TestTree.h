@@ -13,8 +13,10 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <memory>
 #include <optional>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 void writeFile(const QString &path, const QByteArray &bytes);
@@ -78,6 +80,22 @@ private:
     bool tryMount(const QStringList &command, const QStringList &undo);
     QString folder;
     QStringList unmount;
+};
+
+// Root reads and writes everywhere; without these two rights in its effective set this
+// thread, and the threads it starts, obey file modes. They come back at the end.
+struct WithoutRootRights
+{
+    WithoutRootRights()
+    {
+        syscall(SYS_capget, &header, saved);
+        __user_cap_data_struct reduced[2] {saved[0], saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &header, reduced);
+    }
+    ~WithoutRootRights() { syscall(SYS_capset, &header, saved); }
+    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2] {};
 };
 
 // A tree in a temporary folder of its own, with the file systems mounted in it for its life.
