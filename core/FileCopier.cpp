@@ -4,6 +4,7 @@
 
 #include "CopyData.h"
 #include "Disk.h"
+#include "Verify.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -180,9 +182,17 @@ int FileCopier::makeFolder(const QString &folder)
     }
     const std::lock_guard<std::mutex> hold(lock);
     folders.insert(folder, error);
-    if (made)
+    if (made) {
         madeFolders.insert(folder);
+        newFolders.append(folder);
+    }
     return error;
+}
+
+QStringList FileCopier::takeNewFolders()
+{
+    const std::lock_guard<std::mutex> hold(lock);
+    return std::exchange(newFolders, QStringList());
 }
 
 bool FileCopier::madeHere(const QString &folder)
@@ -204,6 +214,12 @@ PickItem::Outcome FileCopier::existingOutcome(const QByteArray &target, const QS
     if (::stat(QFile::encodeName(source).constData(), &from) != 0
         || ::stat(target.constData(), &there) != 0 || there.st_size != from.st_size)
         return PickItem::Different;
+    if (verifying) {
+        *reason = tr("compared by content");
+        return Verify::hashFile(target) == Verify::hashFile(QFile::encodeName(source))
+                ? PickItem::Same
+                : PickItem::Different;
+    }
     const qint64 theirs = nanoseconds(there.st_mtim);
     const qint64 ours = nanoseconds(from.st_mtim);
     if (theirs == ours)
@@ -330,6 +346,7 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         return fail(0, true);
     }
     result.bytes = st.st_size;
+    result.modified = nanoseconds(st.st_mtim);
 
     Pending &pending = prepared.pending;
     int error = makeFolder(folder);
@@ -340,8 +357,9 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         return fail(error, false);
     }
 
-    error = CopyData::copy(in, pending.fd, bytesWritten,
-                           callsBack ? keepResponsive : std::function<void()>());
+    const std::function<void()> betweenSteps = callsBack ? keepResponsive : nullptr;
+    error = verifying ? Verify::copy(in, pending.fd, bytesWritten, betweenSteps, &result.checksum)
+                      : CopyData::copy(in, pending.fd, bytesWritten, betweenSteps);
     ::close(in);
     if (error == 0) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -354,6 +372,8 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         else
             error = errno;
     }
+    if (error == 0 && verifying)
+        error = Verify::checkCopy(pending.fd, result.checksum, result);
     // Where a sync of the whole disk does not reach the storage (a share, a FUSE driver),
     // each file is made durable itself; a share passes this on to its server.
     if (error == 0 && !disks.of(pending.device, folder).syncsWhole && ::fsync(pending.fd) != 0)
@@ -373,8 +393,10 @@ int FileCopier::openTemporary(const QString &folder, unsigned mode, bool staged,
 {
     const QByteArray folderPath
             = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
+    // A verified copy is read back through the descriptor it was written by.
+    const int access = verifying ? O_RDWR : O_WRONLY;
     if (!useTemporaryNames)
-        pending.fd = ::open(folderPath.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        pending.fd = ::open(folderPath.constData(), O_TMPFILE | access | O_CLOEXEC, mode);
     if (pending.fd >= 0)
         return 0;
     if (!useTemporaryNames && errno != EOPNOTSUPP && errno != EISDIR)
@@ -392,7 +414,7 @@ int FileCopier::openTemporary(const QString &folder, unsigned mode, bool staged,
     for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
         pending.temporaryName = Staging::newName(place);
         pending.fd = ::open(pending.temporaryName.constData(),
-                            O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
+                            O_CREAT | O_EXCL | access | O_CLOEXEC, mode);
         error = pending.fd < 0 ? errno : 0;
         if (error != EEXIST)
             break;

@@ -14,6 +14,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "Disk.h"
 #include "Naming.h"
@@ -74,6 +75,11 @@ public:
     // Called every few megabytes while a large file is copied and every few milliseconds while
     // a batch is made durable, so a window can handle events.
     void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
+    // Hashes each source as it is read and reads each copy back from the disk before it gets
+    // its name (see Verify); a file already there of the same size is compared by content.
+    void setVerify(bool on) { verifying = on; }
+    // The folders made since the last call, parents first.
+    QStringList takeNewFolders();
 
 private:
     std::function<void()> keepResponsive;
@@ -126,6 +132,7 @@ private:
     QList<Pending> batch;
     QElapsedTimer batchAge;
     bool useTemporaryNames = false;
+    bool verifying = false;
     std::atomic<qint64> bytesWritten {0};
     int threads = 0;
     std::unique_ptr<QThreadPool> pool;
@@ -141,6 +148,7 @@ private:
     QHash<QString, int> folders;
     // Folders this copier made: no name in them can stand in a copy's way but its own.
     QSet<QString> madeFolders;
+    QStringList newFolders;
     Disk::Kinds disks;
     Naming naming;
 };
