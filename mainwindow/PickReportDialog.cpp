@@ -121,7 +121,7 @@ void PickReportDialog::save()
         path += QStringLiteral(".csv");
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)
-        && (model->journal() ? Journal::writeCsv(journal, &file) : report.writeCsv(&file))
+        && (journal.isEmpty() ? report.writeCsv(&file) : Journal::writeCsv(journal, &file))
         && file.commit())
         return;
     qCWarning(lcCopy, "Could not save the pick details to %s: %s", qUtf8Printable(path),
