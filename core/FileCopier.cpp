@@ -14,8 +14,8 @@
 #include <QThreadPool>
 
 #include <algorithm>
-#include <utility>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #ifdef Q_OS_LINUX

@@ -123,8 +123,9 @@ bool eachLine(const QString &path, const std::function<bool(QByteArrayView, qint
 
 QStringList journals()
 {
-    QStringList names = QDir(Journal::folder()).entryList({"*" + QString::fromLatin1(suffix)},
-                                                          QDir::Files, QDir::Name | QDir::Reversed);
+    QStringList names = QDir(Journal::folder())
+                                .entryList({"*" + QString::fromLatin1(suffix)}, QDir::Files,
+                                           QDir::Name | QDir::Reversed);
     for (QString &name : names)
         name = Journal::folder() + QLatin1Char('/') + name;
     return names;
@@ -142,12 +143,12 @@ QString Journal::folder()
 bool Journal::open(const Head &head)
 {
     prune();
-    const QString name = QStringLiteral("%1/%2-%3%4")
-                                 .arg(folder(),
-                                      head.started.toUTC().toString(
-                                              QStringLiteral("yyyyMMdd-HHmmsszzz")))
-                                 .arg(::getpid())
-                                 .arg(QLatin1String(suffix));
+    const QString name
+            = QStringLiteral("%1/%2-%3%4")
+                      .arg(folder(),
+                           head.started.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmsszzz")))
+                      .arg(::getpid())
+                      .arg(QLatin1String(suffix));
     file.setFileName(name);
     if (!QDir().mkpath(folder())
         || !file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
@@ -308,8 +309,8 @@ qsizetype Journal::writeChecksums(const QString &path, QIODevice *device, int *s
     const bool read = forEach(path, [&](const PickItem &item) {
         if (item.outcome != PickItem::Copied || item.checksum.isEmpty())
             return;
-        const QString relative = item.target.startsWith(top) ? item.target.mid(top.size())
-                                                              : item.target;
+        const QString relative
+                = item.target.startsWith(top) ? item.target.mid(top.size()) : item.target;
         // xxh128sum takes one name a line and knows no escapes; a backslash it reads as is.
         if (relative.contains(QLatin1Char('\n')) || relative.contains(QLatin1Char('\r'))) {
             ++*skipped;

@@ -70,10 +70,9 @@ void PickReportDialog::showCounts(const PickReport::Counts &counts,
     ui.cbbOutcome->addItem(tr("Everything listed (%1)").arg(locale.toString(listed)), -1);
     for (int outcome = 0; outcome < PickReport::outcomeCount; ++outcome) {
         const auto o = PickReport::Outcome(outcome);
-        ui.cbbOutcome->addItem(
-                QStringLiteral("%1 (%2)").arg(PickReport::outcomeText(o),
-                                              locale.toString(counts[outcome])),
-                outcome);
+        ui.cbbOutcome->addItem(QStringLiteral("%1 (%2)").arg(PickReport::outcomeText(o),
+                                                             locale.toString(counts[outcome])),
+                               outcome);
     }
     ui.cbbOutcome->setCurrentIndex(qMax(current, 0));
 
@@ -135,9 +134,9 @@ void PickReportDialog::saveChecksums()
 {
     // In the pick's target folder, where "xxh128sum -c" finds the files by the listed paths.
     const QString title = tr("Save Checksums");
-    const QString start = QDir(model->journal()->head.target)
-                                  .filePath(QFileInfo(csvName).completeBaseName()
-                                            + QStringLiteral(".xxh128"));
+    const QString start
+            = QDir(model->journal()->head.target)
+                      .filePath(QFileInfo(csvName).completeBaseName() + QStringLiteral(".xxh128"));
     const QString path = Prompt::saveFile(this, title, start, tr("Checksum lists (*.xxh128)"));
     if (path.isEmpty())
         return;

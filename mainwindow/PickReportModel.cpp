@@ -1,7 +1,6 @@
 #include "PickReportModel.h"
 
-PickReportModel::PickReportModel(const PickReport &report, const QString &journal,
-                                 QObject *parent)
+PickReportModel::PickReportModel(const PickReport &report, const QString &journal, QObject *parent)
     : QAbstractTableModel(parent)
     , rows(report.rows())
 {

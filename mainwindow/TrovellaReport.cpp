@@ -131,7 +131,8 @@ void Trovella::openPickDetails()
             + QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".csv"));
     // After a restart or a scan the journal alone holds the last pick.
     const bool own = pickReport.journal() == lastJournal;
-    auto *dialog = new PickReportDialog(own ? pickReport : PickReport(), lastJournal, csvName, this);
+    auto *dialog
+            = new PickReportDialog(own ? pickReport : PickReport(), lastJournal, csvName, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
