@@ -968,7 +968,6 @@ void Bench::clutterScans(const QString &plain, const QString &cached, int files)
 // verifying costs no more than reading the copies back once more.
 void Bench::verifies(const QString &tree)
 {
-    const QString name = QFileInfo(tree).fileName();
     forgetMemory(tree);
     scan(tree);
     checkTypes({QStringLiteral("bin")});
@@ -986,8 +985,8 @@ void Bench::verifies(const QString &tree)
             if (on) {
                 ::sync();
                 shell(QStringLiteral("echo 3 > /proc/sys/vm/drop_caches"));
-                cold << timedShell(
-                        QStringLiteral("cat %1/%2/* > /dev/null").arg(quoted(destination), name));
+                cold << timedShell(QStringLiteral("find %1 -type f -exec cat {} + > /dev/null")
+                                           .arg(quoted(destination)));
             }
             removeTree(destination);
         }
