@@ -4,6 +4,7 @@
 
 #include "CopyData.h"
 #include "Disk.h"
+#include "Verify.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #ifdef Q_OS_LINUX
@@ -121,6 +123,8 @@ QString FileCopier::plainReason(int error, bool reading)
 
 #ifdef Q_OS_LINUX
 
+QStringList FileCopier::takeNewFolders() { return folders.takeNew(); }
+
 // The file at target is the same as a copy would be when it has the size and the
 // modification time as the destination keeps it. Where the disk keeps coarse times (FAT: two
 // seconds, a share: whole seconds), files shot a second apart can share one: there a time that
@@ -133,6 +137,12 @@ PickItem::Outcome FileCopier::existingOutcome(const QByteArray &target, const QS
     if (::stat(QFile::encodeName(source).constData(), &from) != 0
         || ::stat(target.constData(), &there) != 0 || there.st_size != from.st_size)
         return PickItem::Different;
+    if (verifying) {
+        *reason = tr("compared by content");
+        return Verify::hashFile(target) == Verify::hashFile(QFile::encodeName(source))
+                ? PickItem::Same
+                : PickItem::Different;
+    }
     const qint64 theirs = nanoseconds(there.st_mtim);
     const qint64 ours = nanoseconds(from.st_mtim);
     if (theirs == ours)
@@ -252,6 +262,7 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         return fail(0, true);
     }
     result.bytes = st.st_size;
+    result.modified = nanoseconds(st.st_mtim);
 
     Batch::Copy &pending = prepared.pending;
     pending.target = targetPath;
@@ -264,8 +275,9 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         return fail(error, false);
     }
 
-    error = CopyData::copy(in, pending.fd, bytesWritten,
-                           callsBack ? keepResponsive : std::function<void()>());
+    const std::function<void()> betweenSteps = callsBack ? keepResponsive : nullptr;
+    error = verifying ? Verify::copy(in, pending.fd, bytesWritten, betweenSteps, &result.checksum)
+                      : CopyData::copy(in, pending.fd, bytesWritten, betweenSteps);
     ::close(in);
     if (error == 0) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -278,6 +290,8 @@ FileCopier::Prepared FileCopier::prepare(const QString &source, const QString &t
         else
             error = errno;
     }
+    if (error == 0 && verifying)
+        error = Verify::checkCopy(pending.fd, result.checksum, result);
     // Where a sync of the whole disk does not reach the storage (a share, a FUSE driver),
     // each file is made durable itself; a share passes this on to its server.
     if (error == 0 && !disks.of(pending.device, folder).syncsWhole && ::fsync(pending.fd) != 0)
@@ -298,8 +312,10 @@ int FileCopier::openTemporary(const QString &folder, unsigned mode, bool staged,
 {
     const QByteArray folderPath
             = QFile::encodeName(folder.isEmpty() ? QStringLiteral("/") : folder);
+    // A verified copy is read back through the descriptor it was written by.
+    const int access = verifying ? O_RDWR : O_WRONLY;
     if (!useTemporaryNames)
-        pending.fd = ::open(folderPath.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        pending.fd = ::open(folderPath.constData(), O_TMPFILE | access | O_CLOEXEC, mode);
     if (pending.fd >= 0)
         return 0;
     if (!useTemporaryNames && errno != EOPNOTSUPP && errno != EISDIR)
@@ -317,7 +333,7 @@ int FileCopier::openTemporary(const QString &folder, unsigned mode, bool staged,
     for (int attempt = 0; attempt < 10 && pending.fd < 0; ++attempt) {
         pending.temporaryName = Staging::newName(place);
         pending.fd = ::open(pending.temporaryName.constData(),
-                            O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
+                            O_CREAT | O_EXCL | access | O_CLOEXEC, mode);
         error = pending.fd < 0 ? errno : 0;
         if (error != EEXIST)
             break;

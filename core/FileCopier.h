@@ -14,6 +14,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "Batch.h"
 #include "Disk.h"
@@ -76,6 +77,11 @@ public:
     // Called every few megabytes while a large file is copied and every few milliseconds while
     // a batch is made durable, so a window can handle events.
     void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
+    // Hashes each source as it is read and reads each copy back from the disk before it gets
+    // its name (see Verify); a file already there of the same size is compared by content.
+    void setVerify(bool on) { verifying = on; }
+    // The folders made since the last call, parents first.
+    QStringList takeNewFolders();
 
 private:
     std::function<void()> keepResponsive;
@@ -111,6 +117,7 @@ private:
 
     QList<Result> results;
     bool useTemporaryNames = false;
+    bool verifying = false;
     std::atomic<qint64> bytesWritten {0};
     int threads = 0;
     std::unique_ptr<QThreadPool> pool;

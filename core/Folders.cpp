@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <utility>
+
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <sys/stat.h>
@@ -46,9 +48,17 @@ int Folders::make(const QString &folder)
 #endif
     const std::lock_guard<std::mutex> hold(lock);
     tried.insert(folder, error);
-    if (madeNow)
+    if (madeNow) {
         made.insert(folder);
+        fresh.append(folder);
+    }
     return error;
+}
+
+QStringList Folders::takeNew()
+{
+    const std::lock_guard<std::mutex> hold(lock);
+    return std::exchange(fresh, QStringList());
 }
 
 bool Folders::madeHere(const QString &folder)

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <mutex>
 
@@ -18,9 +19,12 @@ public:
     int make(const QString &folder);
     // Whether folder was made here: no name in it can stand in a copy's way but the copy's own.
     bool madeHere(const QString &folder);
+    // The folders made since the last call, parents first.
+    QStringList takeNew();
 
 private:
     std::mutex lock;
     QHash<QString, int> tried;
     QSet<QString> made;
+    QStringList fresh;
 };

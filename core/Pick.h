@@ -30,6 +30,8 @@ public:
         QList<QFileInfo> selection;
         // Paths the scan left out, each list with its reason, for the account.
         QList<QPair<QStringList, QString>> leftOut;
+        // Each copy is read back from the disk and compared before it gets its name.
+        bool verify = false;
     };
     struct Hooks
     {

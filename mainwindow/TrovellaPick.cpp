@@ -26,6 +26,7 @@ void Trovella::pick()
     // The folder the user chose stays as it is; this pick's target is derived from it.
     choice.targetFolder = pickedFolder = pickDestination(srcFolder, desFolder);
     choice.leftOut = leftOutByScan();
+    choice.verify = cbVerifyCopies->isChecked();
     // Written now, not only at the end, so that a process killed mid-pick still knows where
     // the files went and which types were checked.
     QString memoryError;
@@ -59,7 +60,9 @@ void Trovella::pick()
         ui.progressBar->setValue(ui.progressBar->value() + 1);
         showCreating(target);
     };
+    cbVerifyCopies->setEnabled(false);
     pickReport = Pick::run(choice, hooks);
+    cbVerifyCopies->setEnabled(true);
     if (!memoryWritten)
         pickReport.setMemoryNotSaved(TypeMemory::filePath(srcFolder), memoryError);
 

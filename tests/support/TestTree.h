@@ -64,7 +64,8 @@ class Mount
 public:
     enum Kind { Tmpfs, Fat, Ntfs, Ext2, Sshfs };
     // sshfs: a file whose name another client of the share makes, with its content, just
-    // before this client gives a file that name (see sftp-race.py); empty for none.
+    // before this client gives a file that name (see sftp-race.py); "--corrupt=MARK": the
+    // share flips a byte of every write whose data holds MARK; empty for none.
     Mount(Kind kind, const QString &folder, const QString &source, const QString &theirs = {});
     ~Mount();
     Q_DISABLE_COPY(Mount)
