@@ -14,8 +14,11 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
+#include "Batch.h"
 #include "Disk.h"
+#include "Folders.h"
 #include "Naming.h"
 #include "PickItem.h"
 #include "Staging.h"
@@ -74,21 +77,19 @@ public:
     // Called every few megabytes while a large file is copied and every few milliseconds while
     // a batch is made durable, so a window can handle events.
     void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
+    // Hashes each source as it is read and reads each copy back from the disk before it gets
+    // its name (see Verify); a file already there of the same size is compared by content.
+    void setVerify(bool on) { verifying = on; }
+    // The folders made since the last call, parents first.
+    QStringList takeNewFolders();
 
 private:
     std::function<void()> keepResponsive;
-    struct Pending
-    {
-        qsizetype result;
-        int fd;
-        QByteArray temporaryName;
-        quint64 device;
-    };
-    // A copy written but not yet linked (fd open), or settled with its result.
+    // A copy written but not yet named (fd open), or settled with its result.
     struct Prepared
     {
         Result result;
-        Pending pending {-1, -1, QByteArray(), 0};
+        Batch::Copy pending {-1, -1, QByteArray(), 0, QByteArray(), QByteArray()};
         int error = 0;
     };
     struct Running
@@ -106,41 +107,26 @@ private:
     // in a staging folder below the destination rather than in the target's folder.
     Prepared prepare(const QString &source, const QString &target, bool callsBack,
                      bool staged = true);
-    int openTemporary(const QString &folder, unsigned mode, bool staged, Pending &pending);
+    int openTemporary(const QString &folder, unsigned mode, bool staged, Batch::Copy &pending);
     // Copies again with the temporary on the target's own disk: for a target on another disk
     // than its staging folder.
     int copyUnstaged(qsizetype result);
     void accept(qsizetype result, Prepared prepared);
     void waitForOldest();
-    int makeFolder(const QString &folder);
-    bool madeHere(const QString &folder);
     void commitBatch();
-    // Syncs the file systems that hold names made since their last sync.
-    void syncNames();
-    void runAside(const std::function<void()> &work);
-    std::vector<int> linkBatch(const QHash<quint64, int> &syncErrors);
-    // Runs on any thread; returns 0 or the errno of the failure.
-    int linkPending(const Pending &pending, int syncError);
 
     QList<Result> results;
-    QList<Pending> batch;
-    QElapsedTimer batchAge;
     bool useTemporaryNames = false;
+    bool verifying = false;
     std::atomic<qint64> bytesWritten {0};
     int threads = 0;
     std::unique_ptr<QThreadPool> pool;
     std::deque<Running> running;
     QByteArray destination;
     Staging staging;
-    // A folder of each disk that got names since its last sync.
-    QHash<quint64, QByteArray> unsynced;
-
-    // Shared by the copies under way and the links: the folders made (with the errno of a
-    // failure), the disks met.
-    std::mutex lock;
-    QHash<QString, int> folders;
-    // Folders this copier made: no name in them can stand in a copy's way but its own.
-    QSet<QString> madeFolders;
+    // Shared by the copies under way and the links.
+    Folders folders;
     Disk::Kinds disks;
     Naming naming;
+    Batch batch {disks, naming, keepResponsive};
 };

@@ -1,6 +1,7 @@
 #include "Pick.h"
 
 #include "FileCopier.h"
+#include "Journal.h"
 #include "Logging.h"
 #include "PickPreflight.h"
 #include "PickRules.h"
@@ -14,10 +15,20 @@ namespace {
 // The question names no more than this many files.
 const qsizetype namesShown = 10;
 
-void account(PickReport &report, const QList<PickItem> &items)
+// Counts the items and writes them to the journal, with the folders made for them first; once
+// names were given, the journal goes to the disk before the next file is in hand.
+void account(PickReport &report, Journal &journal, FileCopier &copier, const QList<PickItem> &items)
 {
-    for (const PickItem &item : items)
+    const QStringList folders = copier.takeNewFolders();
+    for (const QString &folder : folders)
+        journal.addFolder(folder);
+    bool named = false;
+    for (const PickItem &item : items) {
         report.add(item);
+        journal.add(item);
+        named = named || item.outcome == PickItem::Copied;
+    }
+    journal.flush(named);
 }
 
 QString question(const PickPlan &plan)
@@ -60,6 +71,12 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
 
     const FileList &files = choice.files;
     const QList<qsizetype> &selection = choice.selection;
+    // The pick goes on without its journal, and the account says so.
+    Journal journal;
+    if (journal.open({choice.sourceFolder, choice.targetFolder, QDateTime::currentDateTime(),
+                      choice.verify}))
+        report.setJournal(journal.path());
+    report.setVerified(choice.verify);
     hooks.copying(selection.size());
     const PickTargets targets(choice.targetFolder);
     // A path is made only for the file in hand.
@@ -67,6 +84,7 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
             = [&](qsizetype file) { return targets.targetOfRelative(files.relativePath(file)); };
     FileCopier copier;
     copier.setDestination(choice.targetFolder);
+    copier.setVerify(choice.verify);
     const auto keepResponsive = [&hooks, &copier, &plan] {
         hooks.keepResponsive(copier.bytesDone(), plan.bytesToCopy);
     };
@@ -83,29 +101,38 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
         const QString sourcePath = files.path(file);
         const QString target = targetOf(file);
         if (plan.unstorable.contains(file)) {
-            report.add(PickReport::Failed, sourcePath, target,
-                       FileCopier::plainReason(EINVAL, false));
+            account(report, journal, copier,
+                    {PickItem {PickReport::Failed, sourcePath, target,
+                               FileCopier::plainReason(EINVAL, false)}});
             qCWarning(lcCopy, "Could not copy %s to %s: the destination cannot store this name",
                       qUtf8Printable(sourcePath), qUtf8Printable(target));
         } else {
             copier.copy(sourcePath, target);
-            account(report, copier.takeResults());
+            account(report, journal, copier, copier.takeResults());
         }
         hooks.handedOver(target);
         keepResponsive();
     }
     // Files already copied in the batch in hand still get their names, also after a stop.
     copier.finish();
-    account(report, copier.takeResults());
+    account(report, journal, copier, copier.takeResults());
     if (handled < selection.size())
         report.setStopped();
     for (; handled < selection.size(); ++handled) {
         const qsizetype file = selection.at(handled);
-        report.add(PickReport::NotReached, files.path(file), targetOf(file));
+        const PickItem item {PickReport::NotReached, files.path(file), targetOf(file)};
+        report.add(item);
+        journal.add(item);
         // The rows of a stop early in a large pick take a while.
         hooks.keepResponsive(-1, -1);
     }
-    for (const auto &[paths, reason] : choice.leftOut)
+    for (const auto &[paths, reason] : choice.leftOut) {
         report.addLeftOut(paths, reason);
+        for (const QString &path : paths)
+            journal.add(PickItem {PickReport::LeftOut, path, QString(), reason});
+    }
+    journal.flush();
+    if (!journal.ok())
+        report.setJournalNotSaved(journal.path(), journal.error());
     return report;
 }

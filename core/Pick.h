@@ -22,6 +22,7 @@ class Pick
 public:
     struct Choice
     {
+        QString sourceFolder;
         // The destination as the user chose it, and the folder the files go to: the same, or
         // a folder in it named after the source.
         QString chosenFolder;
@@ -31,6 +32,8 @@ public:
         QList<qsizetype> selection;
         // Paths the scan left out, each list with its reason, for the account.
         QList<QPair<QStringList, QString>> leftOut;
+        // Each copy is read back from the disk and compared before it gets its name.
+        bool verify = false;
     };
     struct Hooks
     {

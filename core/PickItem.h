@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // What became of one selected file: one record, from the copier to the details and the CSV.
@@ -27,6 +28,10 @@ struct PickItem
     // The system's words for a failure, for the log.
     QString error;
     qint64 bytes = 0;
+    // The modification time given to the copy, in nanoseconds since the epoch.
+    qint64 modified = 0;
+    // The XXH3 128-bit hash of the contents, when the copy was verified (16 bytes).
+    QByteArray checksum;
     // The connection to the share dropped while the copy was under way: whether it arrived
     // is not known.
     bool unsettled = false;

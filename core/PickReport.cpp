@@ -71,7 +71,11 @@ QString PickReport::message() const
         parts << tr("Stopped.");
     else if (clean)
         parts << tr("Finished.");
-    if (copied > 0)
+    if (copied > 0 && verified)
+        parts << Texts::plural<PickReport>(copied, QT_TR_NOOP("Copied and verified 1 file (%1)."),
+                                           QT_TR_N_NOOP("Copied and verified %Ln files (%1)."))
+                         .arg(sizeText(bytes));
+    else if (copied > 0)
         parts << Texts::plural<PickReport>(copied, QT_TR_NOOP("Copied 1 file (%1)."),
                                            QT_TR_N_NOOP("Copied %Ln files (%1)."))
                          .arg(sizeText(bytes));
@@ -105,6 +109,11 @@ QString PickReport::message() const
     if (!memoryPath.isEmpty())
         parts << tr("The choices for this folder could not be saved in %1: %2.")
                          .arg(memoryPath, memoryReason);
+    if (!journalFailure.isEmpty())
+        parts << tr("The record of this pick could not be written to %1: %2. The files were "
+                    "copied all the same; the details list only what was not simply copied, "
+                    "and the pick cannot be undone.")
+                         .arg(journalFailure, journalReason);
     // Sentences are set apart by a space, except after a full-width stop, as Chinese ends them.
     QString text;
     for (const QString &part : std::as_const(parts)) {
@@ -141,11 +150,16 @@ QStringList PickReport::columnTitles()
 
 bool PickReport::writeCsv(QIODevice *device) const
 {
-    QString text = columnTitles().join(QLatin1Char(',')) + QLatin1Char('\n');
+    QByteArray bytes = columnTitles().join(QLatin1Char(',')).toUtf8() + '\n';
     for (const Row &row : list)
-        text += csvField(outcomeText(row.outcome)) + QLatin1Char(',') + csvField(row.reason)
-                + QLatin1Char(',') + csvField(row.source) + QLatin1Char(',') + csvField(row.target)
-                + QLatin1Char('\n');
-    const QByteArray bytes = text.toUtf8();
+        bytes += csvLine(row);
     return device->write(bytes) == bytes.size();
+}
+
+QByteArray PickReport::csvLine(const Row &row)
+{
+    return (csvField(outcomeText(row.outcome)) + QLatin1Char(',') + csvField(row.reason)
+            + QLatin1Char(',') + csvField(row.source) + QLatin1Char(',') + csvField(row.target)
+            + QLatin1Char('\n'))
+            .toUtf8();
 }

@@ -48,6 +48,17 @@ public:
         memoryReason = reason;
     }
 
+    // The journal of the pick, where every row is kept, and whether it could not be written.
+    void setJournal(const QString &path) { journalPath = path; }
+    void setJournalNotSaved(const QString &path, const QString &reason)
+    {
+        journalPath.clear();
+        journalFailure = path;
+        journalReason = reason;
+    }
+    QString journal() const { return journalPath; }
+    void setVerified(bool on) { verified = on; }
+
     int count(Outcome outcome) const { return counts[outcome]; }
     bool declinedPick() const { return declined; }
     const QList<Row> &rows() const { return list; }
@@ -62,6 +73,7 @@ public:
     static QStringList columnTitles();
     // One line per row, as the details show them; false when it could not be written.
     bool writeCsv(QIODevice *device) const;
+    static QByteArray csvLine(const Row &row);
 
 private:
     void countType(const QString &path, Outcome outcome);
@@ -77,4 +89,8 @@ private:
     bool connectionLost = false;
     QString memoryPath;
     QString memoryReason;
+    QString journalPath;
+    QString journalFailure;
+    QString journalReason;
+    bool verified = false;
 };

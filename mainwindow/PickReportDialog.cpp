@@ -1,5 +1,6 @@
 #include "PickReportDialog.h"
 
+#include "core/Journal.h"
 #include "core/Logging.h"
 
 #include "PickReportModel.h"
@@ -11,23 +12,26 @@
 #include <QLocale>
 #include <QSaveFile>
 
-PickReportDialog::PickReportDialog(const PickReport &report, const QString &csvName,
-                                   QWidget *parent)
+namespace {
+// The message after an undo names no more than this many of the files it left.
+const qsizetype namesShown = 10;
+} // namespace
+
+PickReportDialog::PickReportDialog(const PickReport &report, const QString &journal,
+                                   const QString &csvName, QWidget *parent)
     : QDialog(parent)
     , report(report)
+    , journal(journal)
     , csvName(csvName)
-    , model(new PickReportModel(report, this))
+    , model(new PickReportModel(report, journal, this))
 {
     ui.setupUi(this);
 
-    proxy.setSourceModel(model);
-    proxy.setFilterRole(PickReportModel::OutcomeRole);
-    ui.tableFiles->setModel(&proxy);
+    ui.tableFiles->setModel(model);
     // Fixed widths: measuring a hundred thousand rows would keep the dialog from opening.
     ui.tableFiles->horizontalHeader()->resizeSection(0, 170);
     ui.tableFiles->horizontalHeader()->resizeSection(1, 190);
     ui.tableFiles->horizontalHeader()->resizeSection(2, 220);
-    ui.tableFiles->sortByColumn(-1, Qt::AscendingOrder);
     // Long paths lose their middle, and the tooltip holds them whole; the columns scroll
     // sideways, and Tab moves on to the next widget instead of the next cell.
     for (QTableView *table : {ui.tableFiles, static_cast<QTableView *>(ui.tableTypes)}) {
@@ -36,27 +40,46 @@ PickReportDialog::PickReportDialog(const PickReport &report, const QString &csvN
         table->setTabKeyNavigation(false);
     }
 
-    const QLocale locale;
-    int listed = 0;
-    for (int outcome = PickReport::Same; outcome < PickReport::outcomeCount; ++outcome)
-        listed += report.count(PickReport::Outcome(outcome));
-    ui.cbbOutcome->addItem(tr("Everything listed (%1)").arg(locale.toString(listed)), -1);
-    for (int outcome = 0; outcome < PickReport::outcomeCount; ++outcome) {
-        const auto o = PickReport::Outcome(outcome);
-        ui.cbbOutcome->addItem(QStringLiteral("%1 (%2)").arg(PickReport::outcomeText(o),
-                                                             locale.toString(report.count(o))),
-                               outcome);
-    }
-    connect(ui.cbbOutcome, &QComboBox::currentIndexChanged, this, &PickReportDialog::showOutcome);
-
     QStringList titles {tr("Type")};
     for (int outcome = 0; outcome <= PickReport::NotReached; ++outcome)
         titles << PickReport::outcomeText(PickReport::Outcome(outcome));
     ui.tableTypes->setColumnCount(int(titles.size()));
     ui.tableTypes->setHorizontalHeaderLabels(titles);
-    ui.tableTypes->setRowCount(int(report.typeCounts().size()));
+    PickReport::Counts counts;
+    for (int outcome = 0; outcome < PickReport::outcomeCount; ++outcome)
+        counts[outcome] = report.count(PickReport::Outcome(outcome));
+    showCounts(counts, report.typeCounts());
+
+    connect(ui.cbbOutcome, &QComboBox::currentIndexChanged, this, &PickReportDialog::showOutcome);
+    connect(model, &PickReportModel::journalIndexed, this, &PickReportDialog::journalIndexed);
+    connect(ui.bnSave, &QPushButton::clicked, this, &PickReportDialog::save);
+    connect(ui.bnSaveChecksums, &QPushButton::clicked, this, &PickReportDialog::saveChecksums);
+    connect(ui.bnUndo, &QPushButton::clicked, this, &PickReportDialog::undo);
+}
+
+void PickReportDialog::showCounts(const PickReport::Counts &counts,
+                                  const QHash<QString, PickReport::Counts> &typeCounts)
+{
+    const QLocale locale;
+    const int current = ui.cbbOutcome->currentIndex();
+    const QSignalBlocker quiet(ui.cbbOutcome);
+    ui.cbbOutcome->clear();
+    int listed = 0;
+    for (const int count : counts)
+        listed += count;
+    ui.cbbOutcome->addItem(tr("Everything listed (%1)").arg(locale.toString(listed)), -1);
+    for (int outcome = 0; outcome < PickReport::outcomeCount; ++outcome) {
+        const auto o = PickReport::Outcome(outcome);
+        ui.cbbOutcome->addItem(QStringLiteral("%1 (%2)").arg(PickReport::outcomeText(o),
+                                                             locale.toString(counts[outcome])),
+                               outcome);
+    }
+    ui.cbbOutcome->setCurrentIndex(qMax(current, 0));
+
+    ui.tableTypes->setSortingEnabled(false);
+    ui.tableTypes->setRowCount(int(typeCounts.size()));
     int row = 0;
-    for (auto it = report.typeCounts().cbegin(); it != report.typeCounts().cend(); ++it, ++row) {
+    for (auto it = typeCounts.cbegin(); it != typeCounts.cend(); ++it, ++row) {
         ui.tableTypes->setItem(row, 0, new QTableWidgetItem(it.key()));
         for (int outcome = 0; outcome <= PickReport::NotReached; ++outcome) {
             auto *item = new QTableWidgetItem;
@@ -64,16 +87,26 @@ PickReportDialog::PickReportDialog(const PickReport &report, const QString &csvN
             ui.tableTypes->setItem(row, outcome + 1, item);
         }
     }
+    ui.tableTypes->setSortingEnabled(true);
     ui.tableTypes->sortByColumn(0, Qt::AscendingOrder);
     ui.tableTypes->resizeColumnsToContents();
+}
 
-    connect(ui.bnSave, &QPushButton::clicked, this, &PickReportDialog::save);
+void PickReportDialog::journalIndexed()
+{
+    const Journal::Index *index = model->journal();
+    // After a restart the journal alone knows the counts.
+    showCounts(index->counts, index->typeCounts);
+    const int copied = index->counts[PickReport::Copied];
+    ui.bnSaveChecksums->setEnabled(index->head.verified && copied > 0);
+    // Only the last pick of a source folder can be undone: a later one may lean on its files.
+    ui.bnUndo->setEnabled(!index->undone && copied > 0
+                          && Journal::lastOf(index->head.source) == journal);
 }
 
 void PickReportDialog::showOutcome(int index)
 {
-    const int outcome = ui.cbbOutcome->itemData(index).toInt();
-    proxy.setFilterRegularExpression(outcome < 0 ? QString() : QStringLiteral("^%1$").arg(outcome));
+    model->setOutcome(ui.cbbOutcome->itemData(index).toInt());
 }
 
 void PickReportDialog::save()
@@ -86,11 +119,71 @@ void PickReportDialog::save()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && report.writeCsv(&file) && file.commit())
+    if (file.open(QIODevice::WriteOnly)
+        && (journal.isEmpty() ? report.writeCsv(&file) : Journal::writeCsv(journal, &file))
+        && file.commit())
         return;
     qCWarning(lcCopy, "Could not save the pick details to %s: %s", qUtf8Printable(path),
               qUtf8Printable(file.errorString()));
     Prompt::warning(this, tr("Save the Pick Details"),
                     tr("The details could not be saved to %1: %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+void PickReportDialog::saveChecksums()
+{
+    // In the pick's target folder, where "xxh128sum -c" finds the files by the listed paths.
+    const QString title = tr("Save Checksums");
+    const QString start
+            = QDir(model->journal()->head.target)
+                      .filePath(QFileInfo(csvName).completeBaseName() + QStringLiteral(".xxh128"));
+    const QString path = Prompt::saveFile(this, title, start, tr("Checksum lists (*.xxh128)"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    int skipped = 0;
+    if (!file.open(QIODevice::WriteOnly) || Journal::writeChecksums(journal, &file, &skipped) < 0
+        || !file.commit()) {
+        qCWarning(lcCopy, "Could not save the checksums to %s: %s", qUtf8Printable(path),
+                  qUtf8Printable(file.errorString()));
+        Prompt::warning(this, title,
+                        tr("The checksums could not be saved to %1: %2")
+                                .arg(QDir::toNativeSeparators(path), file.errorString()));
+    } else if (skipped > 0) {
+        Prompt::warning(this, title,
+                        tr("%n file(s) with a line break in the name are not in the list: "
+                           "xxh128sum cannot read such names.",
+                           nullptr, skipped));
+    }
+}
+
+void PickReportDialog::undo()
+{
+    const Journal::Index *index = model->journal();
+    const QString title = tr("Undo This Pick");
+    const QString question
+            = tr("Remove the %n file(s) this pick copied to %1, and the folders it made that "
+                 "are empty then? Files changed since the pick and files that were there before "
+                 "it stay.",
+                 nullptr, index->counts[PickReport::Copied])
+                      .arg(QDir::toNativeSeparators(index->head.target));
+    if (Prompt::question(this, title, question) != QMessageBox::Yes)
+        return;
+    const Journal::Undone undone = Journal::undo(journal);
+    ui.bnUndo->setEnabled(false);
+    if (!undone.readable) {
+        Prompt::warning(this, title,
+                        tr("The record of this pick could not be read: %1").arg(journal));
+        return;
+    }
+    QStringList lines {tr("Removed %n file(s).", nullptr, undone.files)};
+    if (undone.folders > 0)
+        lines << tr("Removed %n empty folder(s).", nullptr, undone.folders);
+    if (!undone.left.isEmpty())
+        lines << tr("Left %n file(s):", nullptr, int(undone.left.size()));
+    for (const auto &[path, reason] : undone.left.mid(0, namesShown))
+        lines << tr("    %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    if (undone.left.size() > namesShown)
+        lines << tr("    and %1 more").arg(QLocale().toString(undone.left.size() - namesShown));
+    Prompt::information(this, title, lines.join(QLatin1Char('\n')));
 }

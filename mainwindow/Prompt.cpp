@@ -46,6 +46,13 @@ void Prompt::warning(QWidget *parent, const QString &title, const QString &text)
         QMessageBox::warning(parent, title, text);
 }
 
+void Prompt::information(QWidget *parent, const QString &title, const QString &text)
+{
+    shownText = text;
+    if (!std::exchange(nextAnswer, std::nullopt))
+        QMessageBox::information(parent, title, text);
+}
+
 void Prompt::setNextFolder(const QString &path)
 {
     nextFolder = path;

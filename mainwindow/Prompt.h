@@ -19,6 +19,7 @@ public:
     static QMessageBox::StandardButton question(QWidget *parent, const QString &title,
                                                 const QString &text);
     static void warning(QWidget *parent, const QString &title, const QString &text);
+    static void information(QWidget *parent, const QString &title, const QString &text);
 
     // The next folder or saveFile call returns path (an empty path cancels) without a dialog.
     static void setNextFolder(const QString &path);

@@ -116,6 +116,9 @@ private:
     void showCreating(const QString &path);
     void showPickReport();
     void openPickDetails();
+    // Offers the details of the source folder's last pick, kept in its journal.
+    void showLastPick();
+    void rememberVerify();
     PickReport pickReport;
     // What the last scan left out, for the account.
     Mv::WalkReport walkReport;
@@ -123,6 +126,9 @@ private:
     QString pickMessage;
     QLabel *pickProgress = nullptr;
     QPushButton *bnPickDetails = nullptr;
+    QCheckBox *cbVerifyCopies = nullptr;
+    // The journal of the source folder's last pick, for its details and its undo.
+    QString lastJournal;
     QElapsedTimer pickClock;
     QElapsedTimer sinceProgress;
     QElapsedTimer sinceCreating;

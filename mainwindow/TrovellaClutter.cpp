@@ -13,6 +13,7 @@ namespace {
 const char *const settingsFile = "Trovella.ini";
 const char *const systemFilesKey = "IncludeSystemFiles";
 const char *const heldBackKey = "IncludeTrashAndSnapshots";
+const char *const verifyKey = "VerifyCopies";
 
 struct Tally
 {
@@ -30,6 +31,18 @@ void Trovella::setUpClutter()
     ui.labelLeftOut->hide();
     for (QCheckBox *box : {ui.cbIncludeSystemFiles, ui.cbIncludeHeldBack})
         connect(box, &QCheckBox::toggled, this, &Trovella::includeClutter);
+    cbVerifyCopies->setChecked(settings.value(QLatin1String(verifyKey)).toBool());
+    connect(cbVerifyCopies, &QCheckBox::toggled, this, &Trovella::rememberVerify);
+}
+
+void Trovella::rememberVerify()
+{
+    QSettings settings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
+    settings.setValue(QLatin1String(verifyKey), cbVerifyCopies->isChecked());
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        qCWarning(lcApp, "Could not write %s in %s", settingsFile,
+                  qUtf8Printable(QDir::currentPath()));
 }
 
 Clutter::Rules Trovella::clutterLeftOut() const

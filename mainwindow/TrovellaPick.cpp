@@ -20,12 +20,14 @@ void Trovella::pick()
     QSet<QString> checked;
     collectFileTypes(&checked, nullptr);
     Pick::Choice choice;
+    choice.sourceFolder = srcFolder;
     choice.chosenFolder = desFolder;
     choice.files = fileList;
     choice.selection = pickSelection(fileList, checked);
     // The folder the user chose stays as it is; this pick's target is derived from it.
     choice.targetFolder = pickedFolder = pickDestination(srcFolder, desFolder);
     choice.leftOut = leftOutByScan();
+    choice.verify = cbVerifyCopies->isChecked();
     // Written now, not only at the end, so that a process killed mid-pick still knows where
     // the files went and which types were checked.
     QString memoryError;
@@ -59,7 +61,9 @@ void Trovella::pick()
         ui.progressBar->setValue(ui.progressBar->value() + 1);
         showCreating(target);
     };
+    cbVerifyCopies->setEnabled(false);
     pickReport = Pick::run(choice, hooks);
+    cbVerifyCopies->setEnabled(true);
     if (!memoryWritten)
         pickReport.setMemoryNotSaved(TypeMemory::filePath(srcFolder), memoryError);
 

@@ -1,8 +1,10 @@
 #include "Trovella.h"
 
 #include "PickReportDialog.h"
+#include "core/Journal.h"
 #include "core/Texts.h"
 
+#include <QCheckBox>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -31,6 +33,12 @@ void Trovella::setUpPickReport()
     pickProgress = new QLabel(ui.statusBar);
     pickProgress->setObjectName(QStringLiteral("pickProgress"));
     pickProgress->hide();
+    // Beside the account it is about, where it moves none of the window's widgets.
+    cbVerifyCopies = new QCheckBox(tr("Verify copies"), ui.statusBar);
+    cbVerifyCopies->setObjectName(QStringLiteral("cbVerifyCopies"));
+    cbVerifyCopies->setToolTip(tr("Read each copy back from the disk and compare it with the "
+                                  "source before it gets its name"));
+    ui.statusBar->addPermanentWidget(cbVerifyCopies);
     ui.statusBar->addPermanentWidget(pickProgress);
     bnPickDetails = new QPushButton(tr("Details…"), ui.statusBar);
     bnPickDetails->setObjectName(QStringLiteral("bnPickDetails"));
@@ -102,8 +110,15 @@ void Trovella::showPickReport()
     pickMessage = pickReport.message();
     // No timeout: the account stays until a pick, a scan or a new destination changes it.
     ui.statusBar->showMessage(pickMessage);
+    lastJournal = pickReport.journal();
     bnPickDetails->setVisible(pickReport.count(PickReport::Copied) > 0
-                              || !pickReport.rows().isEmpty());
+                              || !pickReport.rows().isEmpty() || !lastJournal.isEmpty());
+}
+
+void Trovella::showLastPick()
+{
+    lastJournal = Journal::lastOf(srcFolder);
+    bnPickDetails->setVisible(!lastJournal.isEmpty());
 }
 
 void Trovella::openPickDetails()
@@ -114,7 +129,10 @@ void Trovella::openPickDetails()
     const QString csvName = QDir(folder).filePath(
             (name.isEmpty() ? QStringLiteral("trovella") : name) + QLatin1Char('-')
             + QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".csv"));
-    auto *dialog = new PickReportDialog(pickReport, csvName, this);
+    // After a restart or a scan the journal alone holds the last pick.
+    const bool own = pickReport.journal() == lastJournal;
+    auto *dialog
+            = new PickReportDialog(own ? pickReport : PickReport(), lastJournal, csvName, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

@@ -68,6 +68,7 @@ void Trovella::setSrcFolder(QString folder)
     scanComplete = !walkReport.cancelled;
     applyPickRule();
     showSelectionSummaryAfterScan();
+    showLastPick();
 }
 
 QList<qsizetype> Trovella::walkSource()

@@ -225,6 +225,21 @@
         <source>compared byte for byte</source>
         <translation>Byte für Byte verglichen</translation>
     </message>
+    <message>
+        <source>compared by content</source>
+        <translation>Inhalt verglichen</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>gone</source>
+        <translation>nicht mehr da</translation>
+    </message>
+    <message>
+        <source>changed since the pick</source>
+        <translation>seit dem Auswählen geändert</translation>
+    </message>
 </context>
 <context>
     <name>Pick</name>
@@ -396,6 +411,21 @@
         <source>The choices for this folder could not be saved in %1: %2.</source>
         <translation>Die Auswahl für diesen Ordner konnte nicht in %1 gespeichert werden: %2.</translation>
     </message>
+    <message>
+        <source>Copied and verified 1 file (%1).</source>
+        <translation>1 Datei kopiert und geprüft (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied and verified %Ln files (%1).</source>
+        <translation>
+            <numerusform>%Ln Datei kopiert und geprüft (%1).</numerusform>
+            <numerusform>%Ln Dateien kopiert und geprüft (%1).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be written to %1: %2. The files were copied all the same; the details list only what was not simply copied, and the pick cannot be undone.</source>
+        <translation>Das Protokoll dieses Auswählens konnte nicht nach %1 geschrieben werden: %2. Die Dateien wurden trotzdem kopiert; die Details zeigen nur, was nicht einfach kopiert wurde, und das Auswählen kann nicht rückgängig gemacht werden.</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>
@@ -438,6 +468,85 @@
     <message>
         <source>The details could not be saved to %1: %2</source>
         <translation>Die Einzelheiten konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Save the verified copies&apos; checksums, to check them later with xxh128sum -c</source>
+        <translation>Die Prüfsummen der geprüften Kopien speichern, um sie später mit xxh128sum -c zu prüfen</translation>
+    </message>
+    <message>
+        <source>Save checksums…</source>
+        <translation>Prüfsummen speichern…</translation>
+    </message>
+    <message>
+        <source>Remove the files this pick copied that are unchanged since, and the folders it made</source>
+        <translation>Die von diesem Auswählen kopierten, seither unveränderten Dateien und die dabei angelegten Ordner entfernen</translation>
+    </message>
+    <message>
+        <source>Undo this pick…</source>
+        <translation>Rückgängig…</translation>
+    </message>
+    <message>
+        <source>Save Checksums</source>
+        <translation>Prüfsummen speichern</translation>
+    </message>
+    <message>
+        <source>Checksum lists (*.xxh128)</source>
+        <translation>Prüfsummenlisten (*.xxh128)</translation>
+    </message>
+    <message>
+        <source>The checksums could not be saved to %1: %2</source>
+        <translation>Die Prüfsummen konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%n Datei mit einem Zeilenumbruch im Namen steht nicht in der Liste: xxh128sum kann solche Namen nicht lesen.</numerusform>
+            <numerusform>%n Dateien mit einem Zeilenumbruch im Namen stehen nicht in der Liste: xxh128sum kann solche Namen nicht lesen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo This Pick</source>
+        <translation>Auswählen rückgängig machen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>Die %n Datei, die dieses Auswählen nach %1 kopiert hat, und die dabei angelegten Ordner, die dann leer sind, entfernen? Seither geänderte Dateien und Dateien, die schon vorher da waren, bleiben.</numerusform>
+            <numerusform>Die %n Dateien, die dieses Auswählen nach %1 kopiert hat, und die dabei angelegten Ordner, die dann leer sind, entfernen? Seither geänderte Dateien und Dateien, die schon vorher da waren, bleiben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be read: %1</source>
+        <translation>Das Protokoll dieses Auswählens konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n file(s).</source>
+        <translation>
+            <numerusform>%n Datei entfernt.</numerusform>
+            <numerusform>%n Dateien entfernt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n empty folder(s).</source>
+        <translation>
+            <numerusform>%n leerer Ordner entfernt.</numerusform>
+            <numerusform>%n leere Ordner entfernt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %n file(s):</source>
+        <translation>
+            <numerusform>%n Datei blieb:</numerusform>
+            <numerusform>%n Dateien blieben:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>    %1: %2</source>
+        <translation>    %1: %2</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    und %1 weitere</translation>
     </message>
 </context>
 <context>
@@ -577,6 +686,14 @@
         <source>Left out: %1 (%2).</source>
         <translation>Ausgelassen: %1 (%2).</translation>
     </message>
+    <message>
+        <source>Verify copies</source>
+        <translation>Kopien prüfen</translation>
+    </message>
+    <message>
+        <source>Read each copy back from the disk and compare it with the source before it gets its name</source>
+        <translation>Jede Kopie von der Platte zurücklesen und mit der Quelle vergleichen, bevor sie ihren Namen bekommt</translation>
+    </message>
 </context>
 <context>
     <name>TrovellaClass</name>
@@ -645,6 +762,13 @@
             <numerusform>%Ln Datei</numerusform>
             <numerusform>%Ln Dateien</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>Verify</name>
+    <message>
+        <source>the copy read back different</source>
+        <translation>die Kopie las sich anders zurück</translation>
     </message>
 </context>
 </TS>

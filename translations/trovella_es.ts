@@ -225,6 +225,21 @@
         <source>not a regular file</source>
         <translation>no es un archivo normal</translation>
     </message>
+    <message>
+        <source>compared by content</source>
+        <translation>contenido comparado</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>gone</source>
+        <translation>ya no está</translation>
+    </message>
+    <message>
+        <source>changed since the pick</source>
+        <translation>cambiado desde la selección</translation>
+    </message>
 </context>
 <context>
     <name>Pick</name>
@@ -396,6 +411,21 @@
         <source>The choices for this folder could not be saved in %1: %2.</source>
         <translation>No se pudieron guardar las opciones de esta carpeta en %1: %2.</translation>
     </message>
+    <message>
+        <source>Copied and verified 1 file (%1).</source>
+        <translation>1 archivo copiado y verificado (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied and verified %Ln files (%1).</source>
+        <translation>
+            <numerusform>%Ln archivo copiado y verificado (%1).</numerusform>
+            <numerusform>%Ln archivos copiados y verificados (%1).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be written to %1: %2. The files were copied all the same; the details list only what was not simply copied, and the pick cannot be undone.</source>
+        <translation>No se pudo escribir el registro de esta selección en %1: %2. Los archivos se copiaron de todos modos; los detalles solo muestran lo que no se copió sin más, y la selección no se puede deshacer.</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>
@@ -438,6 +468,85 @@
     <message>
         <source>The details could not be saved to %1: %2</source>
         <translation>No se pudieron guardar los detalles en %1: %2</translation>
+    </message>
+    <message>
+        <source>Save the verified copies&apos; checksums, to check them later with xxh128sum -c</source>
+        <translation>Guardar las sumas de comprobación de las copias verificadas, para comprobarlas después con xxh128sum -c</translation>
+    </message>
+    <message>
+        <source>Save checksums…</source>
+        <translation>Guardar sumas…</translation>
+    </message>
+    <message>
+        <source>Remove the files this pick copied that are unchanged since, and the folders it made</source>
+        <translation>Eliminar los archivos que copió esta selección y que no han cambiado, y las carpetas que creó</translation>
+    </message>
+    <message>
+        <source>Undo this pick…</source>
+        <translation>Deshacer…</translation>
+    </message>
+    <message>
+        <source>Save Checksums</source>
+        <translation>Guardar sumas de comprobación</translation>
+    </message>
+    <message>
+        <source>Checksum lists (*.xxh128)</source>
+        <translation>Listas de sumas de comprobación (*.xxh128)</translation>
+    </message>
+    <message>
+        <source>The checksums could not be saved to %1: %2</source>
+        <translation>No se pudieron guardar las sumas de comprobación en %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%n archivo con un salto de línea en el nombre no está en la lista: xxh128sum no puede leer esos nombres.</numerusform>
+            <numerusform>%n archivos con un salto de línea en el nombre no están en la lista: xxh128sum no puede leer esos nombres.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo This Pick</source>
+        <translation>Deshacer esta selección</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>¿Eliminar el %n archivo que esta selección copió en %1, y las carpetas que creó que queden vacías? Los archivos cambiados desde entonces y los que ya estaban antes se quedan.</numerusform>
+            <numerusform>¿Eliminar los %n archivos que esta selección copió en %1, y las carpetas que creó que queden vacías? Los archivos cambiados desde entonces y los que ya estaban antes se quedan.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be read: %1</source>
+        <translation>No se pudo leer el registro de esta selección: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n file(s).</source>
+        <translation>
+            <numerusform>%n archivo eliminado.</numerusform>
+            <numerusform>%n archivos eliminados.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n empty folder(s).</source>
+        <translation>
+            <numerusform>%n carpeta vacía eliminada.</numerusform>
+            <numerusform>%n carpetas vacías eliminadas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %n file(s):</source>
+        <translation>
+            <numerusform>%n archivo se quedó:</numerusform>
+            <numerusform>%n archivos se quedaron:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>    %1: %2</source>
+        <translation>    %1: %2</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    y %1 más</translation>
     </message>
 </context>
 <context>
@@ -577,6 +686,14 @@
         <source>Left out: %1 (%2).</source>
         <translation>Omitidos: %1 (%2).</translation>
     </message>
+    <message>
+        <source>Verify copies</source>
+        <translation>Verificar copias</translation>
+    </message>
+    <message>
+        <source>Read each copy back from the disk and compare it with the source before it gets its name</source>
+        <translation>Volver a leer cada copia del disco y compararla con el origen antes de que reciba su nombre</translation>
+    </message>
 </context>
 <context>
     <name>TrovellaClass</name>
@@ -645,6 +762,13 @@
             <numerusform>%Ln archivo</numerusform>
             <numerusform>%Ln archivos</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>Verify</name>
+    <message>
+        <source>the copy read back different</source>
+        <translation>la copia releída es distinta</translation>
     </message>
 </context>
 </TS>

@@ -225,6 +225,21 @@
         <source>not a regular file</source>
         <translation>pas un fichier ordinaire</translation>
     </message>
+    <message>
+        <source>compared by content</source>
+        <translation>contenu comparé</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>gone</source>
+        <translation>disparu</translation>
+    </message>
+    <message>
+        <source>changed since the pick</source>
+        <translation>modifié depuis la sélection</translation>
+    </message>
 </context>
 <context>
     <name>Pick</name>
@@ -396,6 +411,21 @@
         <source>The choices for this folder could not be saved in %1: %2.</source>
         <translation>Les choix pour ce dossier n’ont pas pu être enregistrés dans %1&#xa0;: %2.</translation>
     </message>
+    <message>
+        <source>Copied and verified 1 file (%1).</source>
+        <translation>1 fichier copié et vérifié (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied and verified %Ln files (%1).</source>
+        <translation>
+            <numerusform>%Ln fichier copié et vérifié (%1).</numerusform>
+            <numerusform>%Ln fichiers copiés et vérifiés (%1).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be written to %1: %2. The files were copied all the same; the details list only what was not simply copied, and the pick cannot be undone.</source>
+        <translation>Le journal de cette sélection n’a pas pu être écrit dans %1 : %2. Les fichiers ont tout de même été copiés ; les détails ne listent que ce qui n’a pas simplement été copié, et la sélection ne peut pas être annulée.</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>
@@ -438,6 +468,85 @@
     <message>
         <source>The details could not be saved to %1: %2</source>
         <translation>Les détails n’ont pas pu être enregistrés dans %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Save the verified copies&apos; checksums, to check them later with xxh128sum -c</source>
+        <translation>Enregistrer les sommes de contrôle des copies vérifiées, pour les contrôler plus tard avec xxh128sum -c</translation>
+    </message>
+    <message>
+        <source>Save checksums…</source>
+        <translation>Enregistrer les sommes…</translation>
+    </message>
+    <message>
+        <source>Remove the files this pick copied that are unchanged since, and the folders it made</source>
+        <translation>Supprimer les fichiers copiés par cette sélection et inchangés depuis, ainsi que les dossiers qu’elle a créés</translation>
+    </message>
+    <message>
+        <source>Undo this pick…</source>
+        <translation>Annuler…</translation>
+    </message>
+    <message>
+        <source>Save Checksums</source>
+        <translation>Enregistrer les sommes de contrôle</translation>
+    </message>
+    <message>
+        <source>Checksum lists (*.xxh128)</source>
+        <translation>Listes de sommes de contrôle (*.xxh128)</translation>
+    </message>
+    <message>
+        <source>The checksums could not be saved to %1: %2</source>
+        <translation>Les sommes de contrôle n’ont pas pu être enregistrées dans %1 : %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%n fichier dont le nom contient un saut de ligne n’est pas dans la liste : xxh128sum ne sait pas lire de tels noms.</numerusform>
+            <numerusform>%n fichiers dont le nom contient un saut de ligne ne sont pas dans la liste : xxh128sum ne sait pas lire de tels noms.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo This Pick</source>
+        <translation>Annuler cette sélection</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>Supprimer le %n fichier que cette sélection a copié dans %1, et les dossiers qu’elle a créés qui seront alors vides ? Les fichiers modifiés depuis et ceux qui étaient déjà là restent.</numerusform>
+            <numerusform>Supprimer les %n fichiers que cette sélection a copiés dans %1, et les dossiers qu’elle a créés qui seront alors vides ? Les fichiers modifiés depuis et ceux qui étaient déjà là restent.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be read: %1</source>
+        <translation>Le journal de cette sélection n’a pas pu être lu : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n file(s).</source>
+        <translation>
+            <numerusform>%n fichier supprimé.</numerusform>
+            <numerusform>%n fichiers supprimés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n empty folder(s).</source>
+        <translation>
+            <numerusform>%n dossier vide supprimé.</numerusform>
+            <numerusform>%n dossiers vides supprimés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %n file(s):</source>
+        <translation>
+            <numerusform>%n fichier laissé :</numerusform>
+            <numerusform>%n fichiers laissés :</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>    %1: %2</source>
+        <translation>    %1 : %2</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    et %1 de plus</translation>
     </message>
 </context>
 <context>
@@ -577,6 +686,14 @@
         <source>Left out: %1 (%2).</source>
         <translation>Omis&#xa0;: %1 (%2).</translation>
     </message>
+    <message>
+        <source>Verify copies</source>
+        <translation>Vérifier les copies</translation>
+    </message>
+    <message>
+        <source>Read each copy back from the disk and compare it with the source before it gets its name</source>
+        <translation>Relire chaque copie sur le disque et la comparer à la source avant qu’elle reçoive son nom</translation>
+    </message>
 </context>
 <context>
     <name>TrovellaClass</name>
@@ -645,6 +762,13 @@
             <numerusform>%Ln fichier</numerusform>
             <numerusform>%Ln fichiers</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>Verify</name>
+    <message>
+        <source>the copy read back different</source>
+        <translation>la copie relue diffère</translation>
     </message>
 </context>
 </TS>

@@ -218,6 +218,21 @@
         <source>compared byte for byte</source>
         <translation>已逐字节比较</translation>
     </message>
+    <message>
+        <source>compared by content</source>
+        <translation>已按内容比较</translation>
+    </message>
+</context>
+<context>
+    <name>Journal</name>
+    <message>
+        <source>gone</source>
+        <translation>已不存在</translation>
+    </message>
+    <message>
+        <source>changed since the pick</source>
+        <translation>自挑选后已更改</translation>
+    </message>
 </context>
 <context>
     <name>Pick</name>
@@ -382,6 +397,20 @@
         <source>The choices for this folder could not be saved in %1: %2.</source>
         <translation>无法将此文件夹的选择保存到 %1：%2。</translation>
     </message>
+    <message>
+        <source>Copied and verified 1 file (%1).</source>
+        <translation>已复制并校验 1 个文件（%1）。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied and verified %Ln files (%1).</source>
+        <translation>
+            <numerusform>已复制并校验 %Ln 个文件（%1）。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be written to %1: %2. The files were copied all the same; the details list only what was not simply copied, and the pick cannot be undone.</source>
+        <translation>无法将本次挑选的记录写入 %1：%2。文件仍已复制；详细信息只列出未直接复制的文件，且本次挑选无法撤销。</translation>
+    </message>
 </context>
 <context>
     <name>PickReportDialog</name>
@@ -424,6 +453,80 @@
     <message>
         <source>The details could not be saved to %1: %2</source>
         <translation>无法将详情保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>Save the verified copies&apos; checksums, to check them later with xxh128sum -c</source>
+        <translation>保存已校验副本的校验和，以便日后用 xxh128sum -c 检查</translation>
+    </message>
+    <message>
+        <source>Save checksums…</source>
+        <translation>保存校验和…</translation>
+    </message>
+    <message>
+        <source>Remove the files this pick copied that are unchanged since, and the folders it made</source>
+        <translation>删除本次挑选复制且之后未更改的文件，以及它创建的文件夹</translation>
+    </message>
+    <message>
+        <source>Undo this pick…</source>
+        <translation>撤销本次挑选…</translation>
+    </message>
+    <message>
+        <source>Save Checksums</source>
+        <translation>保存校验和</translation>
+    </message>
+    <message>
+        <source>Checksum lists (*.xxh128)</source>
+        <translation>校验和列表 (*.xxh128)</translation>
+    </message>
+    <message>
+        <source>The checksums could not be saved to %1: %2</source>
+        <translation>无法将校验和保存到 %1：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%n 个名称中含换行符的文件不在列表中：xxh128sum 无法读取这样的名称。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo This Pick</source>
+        <translation>撤销本次挑选</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>删除本次挑选复制到 %1 的 %n 个文件，以及它创建的、届时为空的文件夹吗？之后更改过的文件和挑选前已存在的文件会保留。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of this pick could not be read: %1</source>
+        <translation>无法读取本次挑选的记录：%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n file(s).</source>
+        <translation>
+            <numerusform>已删除 %n 个文件。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n empty folder(s).</source>
+        <translation>
+            <numerusform>已删除 %n 个空文件夹。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %n file(s):</source>
+        <translation>
+            <numerusform>保留了 %n 个文件：</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>    %1: %2</source>
+        <translation>    %1：%2</translation>
+    </message>
+    <message>
+        <source>    and %1 more</source>
+        <translation>    以及另外 %1 个</translation>
     </message>
 </context>
 <context>
@@ -559,6 +662,14 @@
         <source>Left out: %1 (%2).</source>
         <translation>已略过：%1（%2）。</translation>
     </message>
+    <message>
+        <source>Verify copies</source>
+        <translation>校验副本</translation>
+    </message>
+    <message>
+        <source>Read each copy back from the disk and compare it with the source before it gets its name</source>
+        <translation>在每个副本获得名称之前，从磁盘读回并与源文件比较</translation>
+    </message>
 </context>
 <context>
     <name>TrovellaClass</name>
@@ -626,6 +737,13 @@
         <translation>
             <numerusform>%Ln 个文件</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>Verify</name>
+    <message>
+        <source>the copy read back different</source>
+        <translation>读回的副本与源文件不同</translation>
     </message>
 </context>
 </TS>

@@ -159,6 +159,38 @@ bool Mount::tryMount(const QStringList &command, const QStringList &undo)
     return mounted();
 }
 
+QString tree(const QString &root)
+{
+    return listTree(root).filter(QRegularExpression(" \\d+$")).join('\n');
+}
+
+void matches(const QString &text, const QString &pattern)
+{
+    QVERIFY2(
+            QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch(),
+            qPrintable(text));
+}
+
+bool TestTree::mount(Mount::Kind kind, const QString &folder, const QString &source,
+                     const QString &theirs)
+{
+    mounted = std::make_unique<Mount>(kind, folder, source, theirs);
+    skipReason = mounted->reason;
+    return mounted->mounted();
+}
+
+QString TestTree::destination(const QString &disk)
+{
+    const QString des = filePath("des");
+    const bool ok = disk == "ntfs-3g" ? mount(Mount::Ntfs, des, filePath("ntfs.img"))
+            : disk == "fat"           ? mount(Mount::Fat, des, filePath("fat.img"))
+            : disk.startsWith("sshfs")
+            ? mount(Mount::Sshfs, des, filePath("shared"),
+                    disk.endsWith("race") ? filePath("a.jpg") : QString())
+            : true;
+    return ok ? des : QString();
+}
+
 Mount::~Mount()
 {
     // A mount cannot go while it is the working directory; lazily when something looks in.

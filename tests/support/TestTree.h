@@ -13,8 +13,10 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <memory>
 #include <optional>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 void writeFile(const QString &path, const QByteArray &bytes);
@@ -27,6 +29,10 @@ void makeTree(const QString &root, const QStringList &layout);
 // The tree below root as sorted lines: "path size" a file, "path/" a folder, "path>target" a
 // link, "path|" anything else; hidden entries too.
 QStringList listTree(const QString &root);
+// The files below root as "path size", sorted, one a line.
+QString tree(const QString &root);
+// Fails the test unless the whole of text matches the regular expression pattern.
+void matches(const QString &text, const QString &pattern);
 // folders × perFolder files "d<f>/<i>.t<i % 50>", hard links of one: a large tree made fast.
 void makeLargeTree(const QString &root, int folders, int perFolder);
 // An empty file under a name Qt may not be able to spell (raw bytes).
@@ -37,17 +43,6 @@ int runQuietly(const QString &program, const QStringList &arguments);
 // Rows for a data-driven test from a table: the first line names the columns, every further
 // line is a row, "name|value|value"; each column holds a QString.
 void addRows(const QStringList &table, QChar separator = '|');
-
-// A tree in a temporary folder of its own.
-class TestTree : public QTemporaryDir
-{
-public:
-    void make(const QStringList &layout, const QString &under = {}) const
-    {
-        makeTree(filePath(under), layout);
-    }
-    QStringList list(const QString &under = {}) const { return listTree(filePath(under)); }
-};
 
 // A temporary working directory for one test; the old one comes back when it goes.
 class ScratchFolder : public QTemporaryDir
@@ -69,7 +64,8 @@ class Mount
 public:
     enum Kind { Tmpfs, Fat, Ntfs, Ext2, Sshfs };
     // sshfs: a file whose name another client of the share makes, with its content, just
-    // before this client gives a file that name (see sftp-race.py); empty for none.
+    // before this client gives a file that name (see sftp-race.py); "--corrupt=MARK": the
+    // share flips a byte of every write whose data holds MARK; empty for none.
     Mount(Kind kind, const QString &folder, const QString &source, const QString &theirs = {});
     ~Mount();
     Q_DISABLE_COPY(Mount)
@@ -85,6 +81,41 @@ private:
     bool tryMount(const QStringList &command, const QStringList &undo);
     QString folder;
     QStringList unmount;
+};
+
+// Root reads and writes everywhere; without these two rights in its effective set this
+// thread, and the threads it starts, obey file modes. They come back at the end.
+struct WithoutRootRights
+{
+    WithoutRootRights()
+    {
+        syscall(SYS_capget, &header, saved);
+        __user_cap_data_struct reduced[2] {saved[0], saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &header, reduced);
+    }
+    ~WithoutRootRights() { syscall(SYS_capset, &header, saved); }
+    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2] {};
+};
+
+// A tree in a temporary folder of its own, with the file systems mounted in it for its life.
+class TestTree : public QTemporaryDir
+{
+public:
+    void make(const QStringList &layout, const QString &under = {}) const
+    {
+        makeTree(filePath(under), layout);
+    }
+    QStringList list(const QString &under = {}) const { return listTree(filePath(under)); }
+    // Mounts a file system on folder (see Mount); false with skipReason when it cannot be.
+    bool mount(Mount::Kind kind, const QString &folder, const QString &source,
+               const QString &theirs = {});
+    // "des" in the tree on disk: "" this one, "fat", "ntfs-3g", "sshfs", or "sshfs-race" (where
+    // another client of the share makes "a.jpg" first); empty with skipReason when it cannot be.
+    QString destination(const QString &disk);
+    std::unique_ptr<Mount> mounted;
+    QString skipReason;
 };
 
 // A web server on 127.0.0.1 with a fixed reply per path; it records every path asked for.

@@ -4,7 +4,8 @@
 Runs the real server (the arguments after the first) and passes everything through, but when a
 client asks to give a file the name of THEIRS (the first argument) by a rename or a link, it
 first copies THEIRS there, as another client of the share would that made the file between the
-client's last look and its request.
+client's last look and its request. With --corrupt=MARK instead, it flips a byte of every write
+whose data holds MARK, as a failing disk behind the share would.
 """
 import os
 import shutil
@@ -15,7 +16,8 @@ import sys
 theirs = sys.argv[1]
 server = subprocess.Popen(sys.argv[2:], stdin=subprocess.PIPE)
 client = sys.stdin.buffer
-RENAME, EXTENDED = 18, 200
+RENAME, WRITE, EXTENDED = 18, 6, 200
+mark = theirs[len('--corrupt='):].encode() if theirs.startswith('--corrupt=') else None
 NAMING = (b'hardlink@openssh.com', b'posix-rename@openssh.com')
 
 
@@ -39,13 +41,16 @@ while True:
     body = head and read(struct.unpack('>I', head)[0])
     if not body:
         break
+    if mark and body[0] == WRITE and mark in body:
+        body = body[:-1] + bytes([body[-1] ^ 1])
     at, request = 5, b'rename'
     if body[0] == EXTENDED:
         request, at = string(body, at)
     if body[0] in (RENAME, EXTENDED) and request in (b'rename',) + NAMING:
         _, at = string(body, at)
         new, at = string(body, at)
-        if os.path.basename(new) == os.path.basename(theirs.encode()) and not os.path.exists(new):
+        if not mark and os.path.basename(new) == os.path.basename(theirs.encode()) \
+                and not os.path.exists(new):
             shutil.copyfile(theirs, new)
     server.stdin.write(head + body)
     server.stdin.flush()

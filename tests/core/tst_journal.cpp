@@ -1,0 +1,166 @@
+#include "core/Journal.h"
+#include "core/Pick.h"
+#include "support/Lists.h"
+#include "support/TestTree.h"
+
+#include <QRegularExpression>
+
+#include <csignal>
+#include <sys/wait.h>
+
+// The record of each pick and what stands on it: the journal, verified copies, the checksum
+// list and the undo, on real trees and a share.
+class tst_Journal : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestTree> temp;
+
+    // Picks every file of src into des/src; each runs after a file is handed over.
+    static PickReport pick(const QString &src, const QString &des, bool verify,
+                           const std::function<void()> &each = {})
+    {
+        const FileList files = fileListOf(src, entries(src, QDir::Files));
+        Pick::Choice choice {src, des, des + "/src", files, allOf(files), {}, verify};
+        Pick::Hooks hooks {[](const QString &) { return true; }, [] { return false; },
+                           [](qint64, qint64) {}, [](qsizetype) {},
+                           [&each](const QString &) { each ? each() : void(); }};
+        return Pick::run(choice, hooks);
+    }
+
+private slots:
+    void init()
+    {
+        temp = std::make_unique<TestTree>();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(temp->filePath("data")));
+    }
+    void cleanup() { temp.reset(); }
+
+    void verifies_data() { addRows({"row|disk", "local|", "share corrupting b.jpg|sshfs"}); }
+
+    // Only a copy that reads back from the disk as the source was gets its name; the list of
+    // checksums passes xxh128sum -c, and fails it once a copy is changed.
+    void verifies()
+    {
+        QFETCH(QString, disk);
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        temp->make({"src/a.jpg=alpha", "src/sub/c\\d.jpg=charlie", "src/e\nf.jpg=echo"});
+        // Whole pages: a share's client keeps them in the cache, where a read-back would meet
+        // them unless they are dropped.
+        writeFile(src + "/b.jpg", "corrupt-me" + QByteArray(64 * 1024, 'b'));
+        std::optional<Mount> share;
+        if (!disk.isEmpty()
+            && !share.emplace(Mount::Sshfs, des, temp->filePath("shared"), "--corrupt=corrupt-me")
+                        .mounted())
+            QSKIP(qPrintable(share->reason));
+        const PickReport report = pick(src, des, true);
+        const int corrupted = share ? 1 : 0;
+        QCOMPARE(report.count(PickReport::Copied), 4 - corrupted);
+        QCOMPARE(report.rows().size(), corrupted);
+        if (share)
+            QCOMPARE(report.rows().value(0).reason, "the copy read back different");
+        QCOMPARE(QFileInfo::exists(des + "/src/b.jpg"), !share);
+
+        QFile list(des + "/src/sums.xxh128");
+        int skipped = 0;
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        QCOMPARE(Journal::writeChecksums(report.journal(), &list, &skipped), 3 - corrupted);
+        list.close();
+        QCOMPARE(skipped, 1); // xxh128sum cannot read a name with a line break
+        QProcess check;
+        check.setWorkingDirectory(des + "/src");
+        check.start("xxh128sum", {"-c", "sums.xxh128"});
+        QVERIFY(check.waitForFinished() && check.exitCode() == 0);
+        writeFile(des + "/src/sub/c\\d.jpg", "charlix");
+        check.start("xxh128sum", {"-c", "sums.xxh128"});
+        QVERIFY(check.waitForFinished() && check.exitCode() == 1);
+        QVERIFY(check.readAll().contains("sub/c\\d.jpg: FAILED"));
+    }
+
+    void undo_data()
+    {
+        addRows({"row|verify|left|tree",
+                 "copied|0|b.jpg changed since the pick,e.jpg gone|src/,src/b.jpg 6,src/d.jpg 5",
+                 "verified|1|b.jpg changed since the pick,c.jpg changed since the pick,e.jpg "
+                 "gone|src/,src/b.jpg 6,src/c.jpg 7,src/d.jpg 5"});
+    }
+
+    // Undo removes what the pick made as it made it, and leaves a changed file, one that was
+    // there before and the folders still holding them; a verified pick tells a changed content.
+    void undo()
+    {
+        QFETCH(QString, verify);
+        QFETCH(QString, left);
+        QFETCH(QString, tree);
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        temp->make({"src/a.jpg=alpha", "src/b.jpg=bravo", "src/c.jpg=charlie", "src/d.jpg=delta",
+                    "src/e.jpg=echo", "src/sub/deep/f.jpg=foxtrot", "des/src/d.jpg=DELTA"});
+        const auto sameTime = [&src, &des](const QString &name) {
+            QCOMPARE(QProcess::execute("touch", {"-r", src + '/' + name, des + "/src/" + name}), 0);
+        };
+        sameTime("d.jpg");
+        const PickReport report = pick(src, des, verify == "1");
+        // Of the same size and time, the file there before is told by content when verifying.
+        QCOMPARE(report.count(verify == "1" ? PickReport::Different : PickReport::Same), 1);
+        writeFile(des + "/src/b.jpg", "bravo!");
+        writeFile(des + "/src/c.jpg", "CHARLIE");
+        sameTime("b.jpg");
+        sameTime("c.jpg");
+        QVERIFY(QFile::remove(des + "/src/e.jpg"));
+
+        const Journal::Undone undone = Journal::undo(report.journal());
+        QStringList reasons;
+        for (const auto &[path, reason] : undone.left)
+            reasons << QFileInfo(path).fileName() + ' ' + reason;
+        QCOMPARE(reasons.join(','), left);
+        QCOMPARE(temp->list("des"), tree.split(','));
+        QCOMPARE(readFile(des + "/src/d.jpg"), "DELTA");
+    }
+
+    // A pick killed in its middle: every file that got its name is in the journal, with every
+    // file before it.
+    void journalOfKilledPick()
+    {
+        const QString src = temp->filePath("src"), des = temp->filePath("des");
+        for (int i = 0; i < 600; ++i)
+            writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i, 3, 10, QChar('0')),
+                      QByteArray(16 * 1024, 'a' + i % 26));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int handed = 0;
+            pick(src, des, false, [&handed] {
+                if (++handed == 400)
+                    ::kill(::getpid(), SIGKILL);
+            });
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        QVERIFY(WIFSIGNALED(status));
+        QStringList selection = entries(src, QDir::Files);
+        QStringList journaled;
+        QVERIFY(Journal::forEach(Journal::lastOf(src), [&](const PickItem &item) {
+            QCOMPARE(item.outcome, PickItem::Copied);
+            journaled << QDir(src).relativeFilePath(item.source);
+        }));
+        const QStringList copied = entries(des + "/src", QDir::Files);
+        QVERIFY(copied.size() > 100 && copied.size() < 600);
+        QCOMPARE(journaled, selection.mid(0, journaled.size()));
+        for (const QString &name : copied)
+            QVERIFY2(journaled.contains(name), qPrintable(name));
+    }
+
+    // A journal that cannot be written costs the pick nothing, and the account says so.
+    void pickWithoutJournal()
+    {
+        temp->make({"src/a.jpg=alpha", "data"});
+        const PickReport report = pick(temp->filePath("src"), temp->filePath("des"), false);
+        QCOMPARE(readFile(temp->filePath("des/src/a.jpg")), "alpha");
+        const QRegularExpression account("^Finished\\. Copied 1 file \\(5 bytes\\)\\. The record "
+                                         "of this pick could not be written to .*/journals/");
+        QVERIFY2(account.match(report.message()).hasMatch(), qPrintable(report.message()));
+        QCOMPARE(report.journal(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Journal)
+#include "tst_journal.moc"
