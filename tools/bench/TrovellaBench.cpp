@@ -646,11 +646,13 @@ void Bench::oneTypeGaps(const QString &tree, int files)
     removeTree(destination);
     forgetMemory(tree);
     const QString name = sizeName(files);
+    qsizetype selected = 0;
+    for (int outcome = 0; outcome < PickReport::outcomeCount; ++outcome)
+        selected += window.lastPickReport().count(PickItem::Outcome(outcome));
     std::printf("one type %-4s %8lld jpg files  longest GUI gap: check %5.1f ms, pick until the "
                 "copying begins %5.1f ms (%.2f s), the stop's account %5.1f ms (%.2f s)\n",
-                qUtf8Printable(name),
-                qlonglong(window.lastPickReport().count(PickItem::NotReached)), checkGap, startGap,
-                startSeconds, stoppedGap, seconds - startSeconds);
+                qUtf8Printable(name), qlonglong(selected), checkGap, startGap, startSeconds,
+                stoppedGap, seconds - startSeconds);
     std::fflush(stdout);
     target(QStringLiteral("one type %1: GUI gap <= 100 ms at the check %2 ms and the pick's start "
                           "%3 ms")
