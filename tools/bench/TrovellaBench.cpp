@@ -74,8 +74,8 @@ struct Options
     bool flat = false;
     QString shareTool;
     int rttMs = 1;
-    // The scenarios to run when not all: scan, pick, share-scan, share-pick, cold, flat,
-    // clutter, verify, hash, details.
+    // The scenarios to run when not all: scan (with one-type), one-type, pick, share-scan,
+    // share-pick, cold, flat, clutter, verify, hash, details.
     QStringList only;
     bool wants(const char *scenario) const
     {
@@ -1288,6 +1288,8 @@ int main(int argc, char *argv[])
         if (options.wants("scan"))
             bench.scans(tree.second, tree.first,
                         tree.first >= 1000000 ? options.runsMillion : options.runs);
+        else if (options.wants("one-type"))
+            bench.oneTypeGaps(tree.second, tree.first);
     }
     for (const auto &tree : std::as_const(trees)) {
         if (tree.first <= 100000 && options.wants("pick"))
