@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+
 // The name of a folder text: what follows its last separator ("/", and on Windows also
 // "\"). A text ending in a separator has an empty name; a text without one is its own name.
 QString folderName(const QString &folder);
@@ -17,8 +19,10 @@ QString folderName(const QString &folder);
 // the user chose: each pick derives its own target from it.
 QString pickDestination(const QString &srcFolder, const QString &desFolder);
 
-// The indexes of the files whose type is one of types, in the order of files.
-QList<qsizetype> pickSelection(const FileList &files, const QSet<QString> &types);
+// The indexes of the files whose type is one of types, in the order of files. keepResponsive,
+// when given, is called every few thousand files.
+QList<qsizetype> pickSelection(const FileList &files, const QSet<QString> &types,
+                               const std::function<void()> &keepResponsive = {});
 
 // Where a pick puts each file: below its target folder, at the file's path relative to the
 // source folder.
