@@ -57,6 +57,19 @@ PickReportDialog::PickReportDialog(const PickReport &report, const QString &jour
     connect(ui.bnUndo, &QPushButton::clicked, this, &PickReportDialog::undo);
 }
 
+PickReportDialog::~PickReportDialog()
+{
+    // An undo under way runs to its end: the journal is marked undone only once it is through.
+    if (undoing)
+        undoing->wait();
+}
+
+void PickReportDialog::reject()
+{
+    if (!undoing)
+        QDialog::reject();
+}
+
 void PickReportDialog::showCounts(const PickReport::Counts &counts,
                                   const QHash<QString, PickReport::Counts> &typeCounts)
 {
@@ -169,8 +182,26 @@ void PickReportDialog::undo()
                       .arg(QDir::toNativeSeparators(index->head.target));
     if (Prompt::question(this, title, question) != QMessageBox::Yes)
         return;
-    const Journal::Undone undone = Journal::undo(journal);
-    ui.bnUndo->setEnabled(false);
+    // Checking and removing a million files takes a while: the window stays live meanwhile,
+    // the dialog with its buttons off.
+    held.clear();
+    for (QPushButton *button : {ui.bnSave, ui.bnSaveChecksums, ui.bnUndo, ui.bnClose}) {
+        if (button->isEnabled())
+            held << button;
+        button->setEnabled(false);
+    }
+    undoing.reset(QThread::create([this] { undone = Journal::undo(journal); }));
+    connect(undoing.get(), &QThread::finished, this, &PickReportDialog::undoFinished);
+    undoing->start();
+}
+
+void PickReportDialog::undoFinished()
+{
+    undoing->wait();
+    undoing.reset();
+    for (QPushButton *button : std::as_const(held))
+        button->setEnabled(button != ui.bnUndo);
+    const QString title = tr("Undo This Pick");
     if (!undone.readable) {
         Prompt::warning(this, title,
                         tr("The record of this pick could not be read: %1").arg(journal));
