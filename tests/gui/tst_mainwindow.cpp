@@ -699,7 +699,7 @@ private slots:
         QTRY_VERIFY(undo->isEnabled());
         Prompt::setNextAnswer(QMessageBox::No);
         undo->click();
-        QVERIFY(Prompt::lastText().startsWith("Remove the 2 file"));
+        QVERIFY(Prompt::lastText().startsWith("Remove the 2 file") && undo->isEnabled());
         QCOMPARE(tree(des), files);
         Prompt::setNextAnswer(QMessageBox::Yes);
         undo->click();
