@@ -698,13 +698,13 @@ private slots:
         QTRY_VERIFY(undo->isEnabled());
         Prompt::setNextAnswer(QMessageBox::No);
         undo->click();
-        QVERIFY(Prompt::lastText().startsWith("Remove the 1 file") && undo->isEnabled());
+        QVERIFY(Prompt::lastText().startsWith("Remove the file this pick") && undo->isEnabled());
         QCOMPARE(tree(des), files);
         Prompt::setNextAnswer(QMessageBox::Yes);
         undo->click();
         QVERIFY(!enabled(window, "bnClose"));
         Prompt::setNextAnswer(QMessageBox::Ok);
-        QTRY_VERIFY(Prompt::lastText().startsWith("Removed 1 file"));
+        QTRY_COMPARE(Prompt::lastText(), "Removed 1 file.");
         QCOMPARE(tree(des), "src/a.txt 1\nsrc/b.txt 2");
         QVERIFY(enabled(window, "bnClose") && !undo->isEnabled());
     }
