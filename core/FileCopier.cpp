@@ -170,9 +170,16 @@ void FileCopier::setThreads(int count)
         pool->setMaxThreadCount(threads);
 }
 
+void FileCopier::setVerify(bool on)
+{
+    verifying = on;
+    if (on && threads < 2)
+        setThreads(2);
+}
+
 void FileCopier::setDestination(const QString &folder)
 {
-    setThreads(Disk::copyThreads(folder));
+    setThreads(verifying ? qMax(Disk::copyThreads(folder), 2) : Disk::copyThreads(folder));
     finish();
     destination = QFile::encodeName(folder);
 }
@@ -404,6 +411,8 @@ void FileCopier::copy(const QString &source, const QString &target)
 void FileCopier::setThreads(int) { }
 
 void FileCopier::setDestination(const QString &) { }
+
+void FileCopier::setVerify(bool on) { verifying = on; }
 
 Staging::Removed FileCopier::removeLeftovers(const QString &) { return Staging::Removed(); }
 

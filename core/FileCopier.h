@@ -79,7 +79,9 @@ public:
     void setKeepResponsive(std::function<void()> callback) { keepResponsive = std::move(callback); }
     // Hashes each source as it is read and reads each copy back from the disk before it gets
     // its name (see Verify); a file already there of the same size is compared by content.
-    void setVerify(bool on) { verifying = on; }
+    // At least two copies are then under way, so that one is read back while the next is
+    // copied.
+    void setVerify(bool on);
     // The folders made since the last call, parents first.
     QStringList takeNewFolders();
 

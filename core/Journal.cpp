@@ -327,17 +327,14 @@ qsizetype Journal::writeChecksums(const QString &path, QIODevice *device, int *s
     return read && written ? lines : -1;
 }
 
-Journal::Undone Journal::undo(const QString &path, const std::function<void()> &keepResponsive)
+Journal::Undone Journal::undo(const QString &path)
 {
     Undone undone;
     QStringList folders;
     Disk::Kinds disks;
-    int seen = 0;
     undone.readable = forEach(
             path,
             [&](const PickItem &item) {
-                if (keepResponsive && ++seen % 64 == 0)
-                    keepResponsive();
                 // Only what this pick gave its name: a file that was there before never goes.
                 if (item.outcome != PickItem::Copied)
                     return;

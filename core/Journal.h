@@ -106,8 +106,8 @@ public:
         bool readable = true;
     };
     // Removes the files the pick created that are as it left them, then the folders it made
-    // that are empty, and marks the journal undone. Nothing else is touched.
-    static Undone undo(const QString &path, const std::function<void()> &keepResponsive = {});
+    // that are empty, and marks the journal undone. Nothing else is touched. Any thread.
+    static Undone undo(const QString &path);
 
 private:
     void write(const QByteArray &line);

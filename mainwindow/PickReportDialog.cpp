@@ -2,6 +2,7 @@
 
 #include "core/Journal.h"
 #include "core/Logging.h"
+#include "core/Texts.h"
 
 #include "PickReportModel.h"
 #include "Prompt.h"
@@ -55,6 +56,19 @@ PickReportDialog::PickReportDialog(const PickReport &report, const QString &jour
     connect(ui.bnSave, &QPushButton::clicked, this, &PickReportDialog::save);
     connect(ui.bnSaveChecksums, &QPushButton::clicked, this, &PickReportDialog::saveChecksums);
     connect(ui.bnUndo, &QPushButton::clicked, this, &PickReportDialog::undo);
+}
+
+PickReportDialog::~PickReportDialog()
+{
+    // An undo under way runs to its end: the journal is marked undone only once it is through.
+    if (undoing)
+        undoing->wait();
+}
+
+void PickReportDialog::reject()
+{
+    if (!undoing)
+        QDialog::reject();
 }
 
 void PickReportDialog::showCounts(const PickReport::Counts &counts,
@@ -151,9 +165,12 @@ void PickReportDialog::saveChecksums()
                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
     } else if (skipped > 0) {
         Prompt::warning(this, title,
-                        tr("%n file(s) with a line break in the name are not in the list: "
-                           "xxh128sum cannot read such names.",
-                           nullptr, skipped));
+                        Texts::plural<PickReportDialog>(
+                                skipped,
+                                QT_TR_NOOP("1 file with a line break in the name is not in the "
+                                           "list: xxh128sum cannot read such names."),
+                                QT_TR_N_NOOP("%Ln files with a line break in the name are not in "
+                                             "the list: xxh128sum cannot read such names.")));
     }
 }
 
@@ -162,25 +179,52 @@ void PickReportDialog::undo()
     const Journal::Index *index = model->journal();
     const QString title = tr("Undo This Pick");
     const QString question
-            = tr("Remove the %n file(s) this pick copied to %1, and the folders it made that "
-                 "are empty then? Files changed since the pick and files that were there before "
-                 "it stay.",
-                 nullptr, index->counts[PickReport::Copied])
+            = Texts::plural<PickReportDialog>(
+                      index->counts[PickReport::Copied],
+                      QT_TR_NOOP("Remove the file this pick copied to %1, and the folders it made "
+                                 "that are empty then? Files changed since the pick and files "
+                                 "that were there before it stay."),
+                      QT_TR_N_NOOP("Remove the %Ln files this pick copied to %1, and the folders "
+                                   "it made that are empty then? Files changed since the pick and "
+                                   "files that were there before it stay."))
                       .arg(QDir::toNativeSeparators(index->head.target));
     if (Prompt::question(this, title, question) != QMessageBox::Yes)
         return;
-    const Journal::Undone undone = Journal::undo(journal);
-    ui.bnUndo->setEnabled(false);
+    // Checking and removing a million files takes a while: the window stays live meanwhile,
+    // the dialog with its buttons off.
+    held.clear();
+    for (QPushButton *button : {ui.bnSave, ui.bnSaveChecksums, ui.bnUndo, ui.bnClose}) {
+        if (button->isEnabled())
+            held << button;
+        button->setEnabled(false);
+    }
+    undoing.reset(QThread::create([this] { undone = Journal::undo(journal); }));
+    connect(undoing.get(), &QThread::finished, this, &PickReportDialog::undoFinished);
+    undoing->start();
+}
+
+void PickReportDialog::undoFinished()
+{
+    undoing->wait();
+    undoing.reset();
+    for (QPushButton *button : std::as_const(held))
+        button->setEnabled(button != ui.bnUndo);
+    const QString title = tr("Undo This Pick");
     if (!undone.readable) {
         Prompt::warning(this, title,
                         tr("The record of this pick could not be read: %1").arg(journal));
         return;
     }
-    QStringList lines {tr("Removed %n file(s).", nullptr, undone.files)};
+    QStringList lines {Texts::plural<PickReportDialog>(undone.files, QT_TR_NOOP("Removed 1 file."),
+                                                       QT_TR_N_NOOP("Removed %Ln files."))};
     if (undone.folders > 0)
-        lines << tr("Removed %n empty folder(s).", nullptr, undone.folders);
+        lines << Texts::plural<PickReportDialog>(undone.folders,
+                                                 QT_TR_NOOP("Removed 1 empty folder."),
+                                                 QT_TR_N_NOOP("Removed %Ln empty folders."));
     if (!undone.left.isEmpty())
-        lines << tr("Left %n file(s):", nullptr, int(undone.left.size()));
+        lines << Texts::plural<PickReportDialog>(int(undone.left.size()),
+                                                 QT_TR_NOOP("Left 1 file:"),
+                                                 QT_TR_N_NOOP("Left %Ln files:"));
     for (const auto &[path, reason] : undone.left.mid(0, namesShown))
         lines << tr("    %1: %2").arg(QDir::toNativeSeparators(path), reason);
     if (undone.left.size() > namesShown)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/Journal.h"
 #include "core/PickReport.h"
 #include "ui_PickReportDialog.h"
 
 #include <QDialog>
+#include <QThread>
+
+#include <memory>
 
 class PickReportModel;
 
@@ -18,6 +22,10 @@ class PickReportDialog : public QDialog
 public:
     PickReportDialog(const PickReport &report, const QString &journal, const QString &csvName,
                      QWidget *parent = nullptr);
+    ~PickReportDialog() override;
+
+    // Closes the dialog, unless an undo is under way.
+    void reject() override;
 
 private:
     void showCounts(const PickReport::Counts &counts,
@@ -27,10 +35,15 @@ private:
     void save();
     void saveChecksums();
     void undo();
+    void undoFinished();
 
     Ui_PickReportDialog ui;
     PickReport report;
     QString journal;
     QString csvName;
     PickReportModel *model;
+    std::unique_ptr<QThread> undoing;
+    Journal::Undone undone;
+    // The buttons an undo switched off while it runs.
+    QList<QPushButton *> held;
 };

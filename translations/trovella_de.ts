@@ -497,48 +497,13 @@
         <source>The checksums could not be saved to %1: %2</source>
         <translation>Die Prüfsummen konnten nicht in %1 gespeichert werden: %2</translation>
     </message>
-    <message numerus="yes">
-        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
-        <translation>
-            <numerusform>%n Datei mit einem Zeilenumbruch im Namen steht nicht in der Liste: xxh128sum kann solche Namen nicht lesen.</numerusform>
-            <numerusform>%n Dateien mit einem Zeilenumbruch im Namen stehen nicht in der Liste: xxh128sum kann solche Namen nicht lesen.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Undo This Pick</source>
         <translation>Auswählen rückgängig machen</translation>
     </message>
-    <message numerus="yes">
-        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
-        <translation>
-            <numerusform>Die %n Datei, die dieses Auswählen nach %1 kopiert hat, und die dabei angelegten Ordner, die dann leer sind, entfernen? Seither geänderte Dateien und Dateien, die schon vorher da waren, bleiben.</numerusform>
-            <numerusform>Die %n Dateien, die dieses Auswählen nach %1 kopiert hat, und die dabei angelegten Ordner, die dann leer sind, entfernen? Seither geänderte Dateien und Dateien, die schon vorher da waren, bleiben.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The record of this pick could not be read: %1</source>
         <translation>Das Protokoll dieses Auswählens konnte nicht gelesen werden: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n file(s).</source>
-        <translation>
-            <numerusform>%n Datei entfernt.</numerusform>
-            <numerusform>%n Dateien entfernt.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n empty folder(s).</source>
-        <translation>
-            <numerusform>%n leerer Ordner entfernt.</numerusform>
-            <numerusform>%n leere Ordner entfernt.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Left %n file(s):</source>
-        <translation>
-            <numerusform>%n Datei blieb:</numerusform>
-            <numerusform>%n Dateien blieben:</numerusform>
-        </translation>
     </message>
     <message>
         <source>    %1: %2</source>
@@ -547,6 +512,61 @@
     <message>
         <source>    and %1 more</source>
         <translation>    und %1 weitere</translation>
+    </message>
+    <message>
+        <source>1 file with a line break in the name is not in the list: xxh128sum cannot read such names.</source>
+        <translation>1 Datei mit einem Zeilenumbruch im Namen steht nicht in der Liste: xxh128sum kann solche Namen nicht lesen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%Ln Datei mit einem Zeilenumbruch im Namen steht nicht in der Liste: xxh128sum kann solche Namen nicht lesen.</numerusform>
+            <numerusform>%Ln Dateien mit einem Zeilenumbruch im Namen stehen nicht in der Liste: xxh128sum kann solche Namen nicht lesen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove the file this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>Die Datei, die dieses Auswählen nach %1 kopiert hat, und die dabei angelegten Ordner, die dann leer sind, entfernen? Seither geänderte Dateien und Dateien, die schon vorher da waren, bleiben.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %Ln files this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>Die %Ln Datei, die dieses Auswählen nach %1 kopiert hat, und die dabei angelegten Ordner, die dann leer sind, entfernen? Seither geänderte Dateien und Dateien, die schon vorher da waren, bleiben.</numerusform>
+            <numerusform>Die %Ln Dateien, die dieses Auswählen nach %1 kopiert hat, und die dabei angelegten Ordner, die dann leer sind, entfernen? Seither geänderte Dateien und Dateien, die schon vorher da waren, bleiben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 file.</source>
+        <translation>1 Datei entfernt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln files.</source>
+        <translation>
+            <numerusform>%Ln Datei entfernt.</numerusform>
+            <numerusform>%Ln Dateien entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 empty folder.</source>
+        <translation>1 leerer Ordner entfernt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln empty folders.</source>
+        <translation>
+            <numerusform>%Ln leerer Ordner entfernt.</numerusform>
+            <numerusform>%Ln leere Ordner entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left 1 file:</source>
+        <translation>1 Datei blieb:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %Ln files:</source>
+        <translation>
+            <numerusform>%Ln Datei blieb:</numerusform>
+            <numerusform>%Ln Dateien blieben:</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -497,48 +497,13 @@
         <source>The checksums could not be saved to %1: %2</source>
         <translation>No se pudieron guardar las sumas de comprobación en %1: %2</translation>
     </message>
-    <message numerus="yes">
-        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
-        <translation>
-            <numerusform>%n archivo con un salto de línea en el nombre no está en la lista: xxh128sum no puede leer esos nombres.</numerusform>
-            <numerusform>%n archivos con un salto de línea en el nombre no están en la lista: xxh128sum no puede leer esos nombres.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Undo This Pick</source>
         <translation>Deshacer esta selección</translation>
     </message>
-    <message numerus="yes">
-        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
-        <translation>
-            <numerusform>¿Eliminar el %n archivo que esta selección copió en %1, y las carpetas que creó que queden vacías? Los archivos cambiados desde entonces y los que ya estaban antes se quedan.</numerusform>
-            <numerusform>¿Eliminar los %n archivos que esta selección copió en %1, y las carpetas que creó que queden vacías? Los archivos cambiados desde entonces y los que ya estaban antes se quedan.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The record of this pick could not be read: %1</source>
         <translation>No se pudo leer el registro de esta selección: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n file(s).</source>
-        <translation>
-            <numerusform>%n archivo eliminado.</numerusform>
-            <numerusform>%n archivos eliminados.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n empty folder(s).</source>
-        <translation>
-            <numerusform>%n carpeta vacía eliminada.</numerusform>
-            <numerusform>%n carpetas vacías eliminadas.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Left %n file(s):</source>
-        <translation>
-            <numerusform>%n archivo se quedó:</numerusform>
-            <numerusform>%n archivos se quedaron:</numerusform>
-        </translation>
     </message>
     <message>
         <source>    %1: %2</source>
@@ -547,6 +512,61 @@
     <message>
         <source>    and %1 more</source>
         <translation>    y %1 más</translation>
+    </message>
+    <message>
+        <source>1 file with a line break in the name is not in the list: xxh128sum cannot read such names.</source>
+        <translation>1 archivo con un salto de línea en el nombre no está en la lista: xxh128sum no puede leer esos nombres.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%Ln archivo con un salto de línea en el nombre no está en la lista: xxh128sum no puede leer esos nombres.</numerusform>
+            <numerusform>%Ln archivos con un salto de línea en el nombre no están en la lista: xxh128sum no puede leer esos nombres.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove the file this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>¿Eliminar el archivo que esta selección copió en %1, y las carpetas que creó que queden vacías? Los archivos cambiados desde entonces y los que ya estaban antes se quedan.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %Ln files this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>¿Eliminar el %Ln archivo que esta selección copió en %1, y las carpetas que creó que queden vacías? Los archivos cambiados desde entonces y los que ya estaban antes se quedan.</numerusform>
+            <numerusform>¿Eliminar los %Ln archivos que esta selección copió en %1, y las carpetas que creó que queden vacías? Los archivos cambiados desde entonces y los que ya estaban antes se quedan.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 file.</source>
+        <translation>1 archivo eliminado.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln files.</source>
+        <translation>
+            <numerusform>%Ln archivo eliminado.</numerusform>
+            <numerusform>%Ln archivos eliminados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 empty folder.</source>
+        <translation>1 carpeta vacía eliminada.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln empty folders.</source>
+        <translation>
+            <numerusform>%Ln carpeta vacía eliminada.</numerusform>
+            <numerusform>%Ln carpetas vacías eliminadas.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left 1 file:</source>
+        <translation>1 archivo se quedó:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %Ln files:</source>
+        <translation>
+            <numerusform>%Ln archivo se quedó:</numerusform>
+            <numerusform>%Ln archivos se quedaron:</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -497,48 +497,13 @@
         <source>The checksums could not be saved to %1: %2</source>
         <translation>Les sommes de contrôle n’ont pas pu être enregistrées dans %1 : %2</translation>
     </message>
-    <message numerus="yes">
-        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
-        <translation>
-            <numerusform>%n fichier dont le nom contient un saut de ligne n’est pas dans la liste : xxh128sum ne sait pas lire de tels noms.</numerusform>
-            <numerusform>%n fichiers dont le nom contient un saut de ligne ne sont pas dans la liste : xxh128sum ne sait pas lire de tels noms.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Undo This Pick</source>
         <translation>Annuler cette sélection</translation>
     </message>
-    <message numerus="yes">
-        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
-        <translation>
-            <numerusform>Supprimer le %n fichier que cette sélection a copié dans %1, et les dossiers qu’elle a créés qui seront alors vides ? Les fichiers modifiés depuis et ceux qui étaient déjà là restent.</numerusform>
-            <numerusform>Supprimer les %n fichiers que cette sélection a copiés dans %1, et les dossiers qu’elle a créés qui seront alors vides ? Les fichiers modifiés depuis et ceux qui étaient déjà là restent.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The record of this pick could not be read: %1</source>
         <translation>Le journal de cette sélection n’a pas pu être lu : %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n file(s).</source>
-        <translation>
-            <numerusform>%n fichier supprimé.</numerusform>
-            <numerusform>%n fichiers supprimés.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n empty folder(s).</source>
-        <translation>
-            <numerusform>%n dossier vide supprimé.</numerusform>
-            <numerusform>%n dossiers vides supprimés.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Left %n file(s):</source>
-        <translation>
-            <numerusform>%n fichier laissé :</numerusform>
-            <numerusform>%n fichiers laissés :</numerusform>
-        </translation>
     </message>
     <message>
         <source>    %1: %2</source>
@@ -547,6 +512,61 @@
     <message>
         <source>    and %1 more</source>
         <translation>    et %1 de plus</translation>
+    </message>
+    <message>
+        <source>1 file with a line break in the name is not in the list: xxh128sum cannot read such names.</source>
+        <translation>1 fichier dont le nom contient un saut de ligne n’est pas dans la liste : xxh128sum ne sait pas lire de tels noms.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%Ln fichier dont le nom contient un saut de ligne n’est pas dans la liste : xxh128sum ne sait pas lire de tels noms.</numerusform>
+            <numerusform>%Ln fichiers dont le nom contient un saut de ligne ne sont pas dans la liste : xxh128sum ne sait pas lire de tels noms.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove the file this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>Supprimer le fichier que cette sélection a copié dans %1, et les dossiers qu’elle a créés qui seront alors vides ? Les fichiers modifiés depuis et ceux qui étaient déjà là restent.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %Ln files this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>Supprimer le %Ln fichier que cette sélection a copié dans %1, et les dossiers qu’elle a créés qui seront alors vides ? Les fichiers modifiés depuis et ceux qui étaient déjà là restent.</numerusform>
+            <numerusform>Supprimer les %Ln fichiers que cette sélection a copiés dans %1, et les dossiers qu’elle a créés qui seront alors vides ? Les fichiers modifiés depuis et ceux qui étaient déjà là restent.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 file.</source>
+        <translation>1 fichier supprimé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln files.</source>
+        <translation>
+            <numerusform>%Ln fichier supprimé.</numerusform>
+            <numerusform>%Ln fichiers supprimés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 empty folder.</source>
+        <translation>1 dossier vide supprimé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln empty folders.</source>
+        <translation>
+            <numerusform>%Ln dossier vide supprimé.</numerusform>
+            <numerusform>%Ln dossiers vides supprimés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left 1 file:</source>
+        <translation>1 fichier laissé :</translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %Ln files:</source>
+        <translation>
+            <numerusform>%Ln fichier laissé :</numerusform>
+            <numerusform>%Ln fichiers laissés :</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -482,43 +482,13 @@
         <source>The checksums could not be saved to %1: %2</source>
         <translation>无法将校验和保存到 %1：%2</translation>
     </message>
-    <message numerus="yes">
-        <source>%n file(s) with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
-        <translation>
-            <numerusform>%n 个名称中含换行符的文件不在列表中：xxh128sum 无法读取这样的名称。</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Undo This Pick</source>
         <translation>撤销本次挑选</translation>
     </message>
-    <message numerus="yes">
-        <source>Remove the %n file(s) this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
-        <translation>
-            <numerusform>删除本次挑选复制到 %1 的 %n 个文件，以及它创建的、届时为空的文件夹吗？之后更改过的文件和挑选前已存在的文件会保留。</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The record of this pick could not be read: %1</source>
         <translation>无法读取本次挑选的记录：%1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n file(s).</source>
-        <translation>
-            <numerusform>已删除 %n 个文件。</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n empty folder(s).</source>
-        <translation>
-            <numerusform>已删除 %n 个空文件夹。</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Left %n file(s):</source>
-        <translation>
-            <numerusform>保留了 %n 个文件：</numerusform>
-        </translation>
     </message>
     <message>
         <source>    %1: %2</source>
@@ -527,6 +497,56 @@
     <message>
         <source>    and %1 more</source>
         <translation>    以及另外 %1 个</translation>
+    </message>
+    <message>
+        <source>1 file with a line break in the name is not in the list: xxh128sum cannot read such names.</source>
+        <translation>1 个名称中含换行符的文件不在列表中：xxh128sum 无法读取这样的名称。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files with a line break in the name are not in the list: xxh128sum cannot read such names.</source>
+        <translation>
+            <numerusform>%Ln 个名称中含换行符的文件不在列表中：xxh128sum 无法读取这样的名称。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove the file this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>删除本次挑选复制到 %1 的那个文件，以及它创建的、届时为空的文件夹吗？之后更改过的文件和挑选前已存在的文件会保留。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove the %Ln files this pick copied to %1, and the folders it made that are empty then? Files changed since the pick and files that were there before it stay.</source>
+        <translation>
+            <numerusform>删除本次挑选复制到 %1 的 %Ln 个文件，以及它创建的、届时为空的文件夹吗？之后更改过的文件和挑选前已存在的文件会保留。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 file.</source>
+        <translation>已删除 1 个文件。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln files.</source>
+        <translation>
+            <numerusform>已删除 %Ln 个文件。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed 1 empty folder.</source>
+        <translation>已删除 1 个空文件夹。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %Ln empty folders.</source>
+        <translation>
+            <numerusform>已删除 %Ln 个空文件夹。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left 1 file:</source>
+        <translation>保留了 1 个文件：</translation>
+    </message>
+    <message numerus="yes">
+        <source>Left %Ln files:</source>
+        <translation>
+            <numerusform>保留了 %Ln 个文件：</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -87,7 +87,7 @@ bool scanAndCheck(Trovella &window, const QString &source, const QStringList &ty
 
 QString statusText(Trovella &window) { return window.statusBar()->currentMessage(); }
 
-bool enabled(Trovella &w, const char *name) { return widget<QWidget>(&w, name)->isEnabled(); }
+bool enabled(QWidget &w, const char *name) { return widget<QWidget>(&w, name)->isEnabled(); }
 
 // Chooses the group box's entry that starts with text as a user does, in its list.
 void chooseGroup(Trovella &window, const QString &text)
@@ -206,7 +206,6 @@ void checkDetails(QDialog *dialog)
     auto *show = widget<QComboBox>(dialog, "cbbOutcome");
     const QAbstractItemModel *files = widget<QTableView>(dialog, "tableFiles")->model();
     const auto *types = widget<QTableWidget>(dialog, "tableTypes");
-    QCOMPARE(files->headerData(3, Qt::Horizontal).toString(), "Target");
     // Tab leaves either table for the next widget.
     QApplication::setActiveWindow(dialog);
     for (const char *name : {"tableFiles", "tableTypes"}) {
@@ -570,7 +569,7 @@ private slots:
         // clang-format off
         addRows({"row~setup~layout~types~selected~status~files~details",
             "types~~2009/a.JPG b.jpg x.tar.gz README notes.txt deep/y.gz deep/Makefile~jpg,gz,~Selected: 6 files, 6 bytes~Finished. Copied 6 files (6 bytes).~src/2009/a.JPG 1\nsrc/README 1\nsrc/b.jpg 1\nsrc/deep/Makefile 1\nsrc/deep/y.gz 1\nsrc/x.tar.gz 1~",
-            "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~Copied 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",,src/a.txt,des/src/a.txt",
+            "existing~existing~a.txt b.txt c.txt ../des/src/b.txt#2~txt~Selected: 3 files, 3 bytes~Copied and verified 1 file (1 byte). 2 were already there (1 different).~src/a.txt 1\nsrc/b.txt 2\nsrc/c.txt 1~\"Already there, different\",,src/b.txt,des/src/b.txt\n\"Already there, same\",compared by content,src/a.txt,des/src/a.txt",
             "Exit, checking~Exit, checking~a.txt b.txt c.txt~*~Selected: 40,003 files, 3 bytes~Nothing was copied.~~",
             "Esc, checking~Esc, checking~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Nothing was copied.~~",
             "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1~Not reached,,src/(.)\\.txt,des/src/\\1\\.txt\nNot reached,,src/(.)\\.txt,des/src/\\2\\.txt",
@@ -602,6 +601,7 @@ private slots:
         {
             Trovella window;
             chooseDestination(window, des);
+            widget<QCheckBox>(&window, "cbVerifyCopies")->setChecked(setup == "existing");
             QVERIFY(scanAndCheck(window, src, types.split(',')));
             QTRY_COMPARE(statusText(window), selected);
             // Esc, Exit or closing the window stops the pick after the file in hand, and during
@@ -683,6 +683,27 @@ private slots:
         }
         // The memory names the folder the files went to, so the next pick goes there again.
         QCOMPARE(readFile(src + "/.trovella").split('\n').first(), (des + "/src").toUtf8());
+        if (setup != "existing")
+            return;
+        // After a restart the box is still on, and the source's last pick can be undone: a No
+        // removes nothing; during a Yes the dialog's buttons are off; the files that were there
+        // before stay.
+        Trovella window;
+        QVERIFY(widget<QCheckBox>(&window, "cbVerifyCopies")->isChecked());
+        scan(window, src);
+        widget<QPushButton>(&window, "bnPickDetails")->click();
+        auto *undo = widget<QPushButton>(&window, "bnUndo");
+        QTRY_VERIFY(undo->isEnabled());
+        Prompt::setNextAnswer(QMessageBox::No);
+        undo->click();
+        QVERIFY(Prompt::lastText().startsWith("Remove the file this pick") && undo->isEnabled());
+        Prompt::setNextAnswer(QMessageBox::Yes);
+        undo->click();
+        QVERIFY(!enabled(window, "bnClose"));
+        Prompt::setNextAnswer(QMessageBox::Ok);
+        QTRY_COMPARE(Prompt::lastText(), "Removed 1 file.");
+        QCOMPARE(tree(des), "src/a.txt 1\nsrc/b.txt 2");
+        QVERIFY(enabled(window, "bnClose") && !undo->isEnabled());
     }
 
     // While a pick copies, the path of the file in hand is elided in its middle to end before
