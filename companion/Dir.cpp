@@ -25,7 +25,7 @@ namespace {
 // The walk runs on a worker thread while this thread keeps handling events, so the window
 // stays live. A second call made from one of those events is refused: it would wait inside
 // the first and share its status bar.
-bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *status,
+bool Dir::GetAllFiles(QString folder, FileList &files, QStatusBar *status,
                       const DirWalker::Arrival &arrived, Clutter::Rules leftOut)
 {
     if (running) {
@@ -38,21 +38,9 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
 
     DirWalker walker(folder);
     walker.leaveOut(leftOut);
-    QList<QFileInfo> found;
+    FileList found;
     bool ok = false;
-    const qsizetype before = files.size();
-    const DirWalker::Arrival shifted
-            = [&](const QFileInfo *first, qsizetype count, qsizetype index) {
-                  arrived(first, count, before + index);
-              };
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        ok = walker.run(found, arrived ? shifted : DirWalker::Arrival());
-        // The list lives as long as the window shows it, and its growth can leave it
-        // half empty. Letting go of that touches every entry: only for a whole list with
-        // much to gain, and here rather than on the window's thread.
-        if (!walker.report().cancelled && found.capacity() - found.size() > found.size() / 8)
-            found.squeeze();
-    }));
+    std::unique_ptr<QThread> worker(QThread::create([&] { ok = walker.run(found, arrived); }));
 
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
@@ -81,10 +69,7 @@ bool Dir::GetAllFiles(QString folder, QList<QFileInfo> &files, QStatusBar *statu
 
     if (bar && bar->currentMessage() == shown)
         bar->clearMessage();
-    if (files.isEmpty())
-        files.swap(found);
-    else
-        files.append(std::move(found));
+    files = std::move(found);
     last = walker.report();
     return ok;
 }

@@ -18,11 +18,15 @@
 #include <unistd.h>
 #else
 #include <QDirIterator>
+#include <QFileInfo>
 #endif
 
 namespace Mv {
 
 namespace {
+
+    // Files a thread gathers before it hands them to the list.
+    const qsizetype batchFiles = 16384;
 
     // A path as a log line can show it: printable ASCII kept, every other byte as \xNN.
     QByteArray escaped(const QByteArray &bytes)
@@ -133,7 +137,6 @@ struct DirWalker::Reading
     const Folder &folder;
     int fd;
     QByteArray pathPrefix;
-    QString textPrefix;
     Found &found;
 };
 
@@ -182,33 +185,41 @@ bool DirWalker::take(Reading &reading, const char *name, unsigned char type)
             && setAside(reading, name, rule, kind == Kind::Folder))
             return false;
     }
-    const bool ascii = isAscii(name, nameLength);
-    QString decoded;
     bool decodable = reading.folder.decodable;
-    if (decodable && !ascii) {
-        decoded = QString::fromUtf8(name, qsizetype(nameLength));
-        // Invalid bytes come back as U+FFFD, so they do not survive the round trip.
-        decodable = decoded.toUtf8() == name;
-    }
+    // Invalid bytes come back as U+FFFD, so they do not survive the round trip.
+    if (decodable && !isAscii(name, nameLength))
+        decodable = QString::fromUtf8(name, qsizetype(nameLength)).toUtf8() == name;
     if (!decodable && kind == Kind::File) {
         reading.found.undecodablePaths.append(nameUndecodable(reading.pathPrefix + name));
         return false;
     }
-    QString path;
-    if (decodable) {
-        path.reserve(reading.textPrefix.size() + qsizetype(nameLength));
-        path += reading.textPrefix;
-        if (ascii)
-            path += QLatin1String(name, qsizetype(nameLength));
-        else
-            path += decoded;
-    }
     if (kind == Kind::Folder) {
-        reading.found.folders.push_back({reading.pathPrefix + name, path, decodable});
+        reading.found.folders.push_back({reading.pathPrefix + name, decodable, FileList::top,
+                                         reading.folder.id, reading.pathPrefix.size()});
         return false;
     }
-    reading.found.files.emplace_back(path);
+    reading.found.files.add(reading.folder.id, name, nameLength,
+                            typeOf(reading.found, name, nameLength));
     return true;
+}
+
+// The type of a name's suffix; the list's table is asked only for a spelling new to this
+// thread.
+FileList::Type DirWalker::typeOf(Found &found, const char *name, size_t length)
+{
+    const auto *dot = static_cast<const char *>(::memrchr(name, '.', length));
+    const char *suffix = dot ? dot + 1 : name + length;
+    std::string spelling(suffix, size_t(name + length - suffix));
+    const auto known = found.types.find(spelling);
+    if (known != found.types.end())
+        return known->second;
+    FileList::Type type;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        type = output->typeOfSuffix(spelling.data(), spelling.size());
+    }
+    found.types.emplace(std::move(spelling), type);
+    return type;
 }
 
 // Reads one folder into found; top is the walk's own folder, which may be reached by a link.
@@ -222,8 +233,6 @@ void DirWalker::read(const Folder &folder, bool top, Found &found)
         return;
     }
     Reading reading {folder, fd, folder.path.endsWith('/') ? folder.path : folder.path + '/',
-                     folder.text.endsWith(QLatin1Char('/')) ? folder.text
-                                                            : folder.text + QLatin1Char('/'),
                      found};
     // Each of the walk's threads reads into its own buffer.
     thread_local std::vector<char> buffer(64 * 1024);
@@ -252,23 +261,39 @@ void DirWalker::read(const Folder &folder, bool top, Found &found)
             listed += take(reading, name, entry->d_type);
         }
         progress.fetch_add(listed, std::memory_order_relaxed);
+        // A folder of many files is handed over in parts, so the batch stays small.
+        if (found.files.size() >= batchFiles) {
+            std::lock_guard<std::mutex> hold(lock);
+            handOver(found);
+        }
     }
     ::close(fd);
 }
 
-// Hands what one read found to the walk; called with the lock held.
-void DirWalker::deliver(Found &found)
+// Appends the thread's batch to the list; called with the lock held.
+void DirWalker::handOver(Found &found)
 {
-    if (!found.files.isEmpty()) {
-        const qsizetype first = output->size();
-        output->append(std::move(found.files));
-        if (*arrival)
-            (*arrival)(output->constData() + first, output->size() - first, first);
-        found.files.clear();
-    }
+    if (found.files.isEmpty())
+        return;
+    const qsizetype first = output->size();
+    const qsizetype count = found.files.size();
+    output->append(std::move(found.files));
+    if (*arrival)
+        (*arrival)(*output, first, count);
+}
+
+// Hands what one read found to the walk, its files once they fill a batch or with allFiles;
+// called with the lock held.
+void DirWalker::deliver(Found &found, bool allFiles)
+{
+    if (allFiles || found.files.size() >= batchFiles)
+        handOver(found);
     if (!found.folders.empty()) {
-        for (Folder &folder : found.folders)
+        for (Folder &folder : found.folders) {
+            folder.id = output->addFolder(folder.parent, folder.path.constData() + folder.nameAt,
+                                          size_t(folder.path.size() - folder.nameAt));
             pending.push_back(std::move(folder));
+        }
         found.folders.clear();
         wake.notify_all();
     }
@@ -301,10 +326,11 @@ void DirWalker::work()
         read(folder, false, found);
         hold.lock();
         --reading;
-        deliver(found);
+        deliver(found, false);
         if (reading == 0 && pending.empty())
             wake.notify_all();
     }
+    handOver(found);
 }
 
 void DirWalker::workWithHelpers()
@@ -318,19 +344,20 @@ void DirWalker::workWithHelpers()
         helper.join();
 }
 
-bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
+bool DirWalker::run(FileList &files, const Arrival &arrived)
 {
     result = {};
     pending.clear();
     reading = 0;
+    files = FileList(root);
     output = &files;
     arrival = &arrived;
 
     Found found;
-    read({QFile::encodeName(root), root, true}, true, found);
+    read({QFile::encodeName(root)}, true, found);
     {
         std::lock_guard<std::mutex> hold(lock);
-        deliver(found);
+        deliver(found, true);
     }
     // Helpers only for a tree that has folders below its top.
     if (!pending.empty() && !cancelRequested())
@@ -365,23 +392,26 @@ bool DirWalker::setAside(const QFileInfo &info, bool folder)
     return true;
 }
 
-bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
+bool DirWalker::run(FileList &files, const Arrival &arrived)
 {
     result = {};
+    files = FileList(root);
     qsizetype found = 0;
-    QStringList pending {root};
-    while (!pending.isEmpty()) {
+    std::vector<std::pair<QString, FileList::Folder>> pending {{root, FileList::top}};
+    while (!pending.empty()) {
         if (cancelRequested()) {
             result.cancelled = true;
             break;
         }
-        const QString folder = pending.takeLast();
+        const auto [folder, id] = pending.back();
+        pending.pop_back();
         if (!QFileInfo(folder).isReadable()) {
             ++result.unreadableFolders;
             result.unreadableFolderPaths.append(
                     folderUnreadable(QFile::encodeName(folder), EACCES));
             continue;
         }
+        FileList::Batch batch;
         QDirIterator it(folder,
                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         while (it.hasNext()) {
@@ -390,23 +420,28 @@ bool DirWalker::run(QList<QFileInfo> &files, const Arrival &arrived)
                 break;
             }
             const QFileInfo info = it.nextFileInfo();
-            const bool folder = info.isDir() && !info.isSymLink();
-            if ((ruledOut && setAside(info, folder))
-                || (folder && Staging::isStagingName(QFile::encodeName(info.fileName()).constData())
+            const bool isFolder = info.isDir() && !info.isSymLink();
+            const QByteArray name = QFile::encodeName(info.fileName());
+            if ((ruledOut && setAside(info, isFolder))
+                || (isFolder && Staging::isStagingName(name.constData())
                     && Staging::isOurs(QFile::encodeName(info.filePath()))))
                 continue;
-            if (folder) {
-                pending.append(info.filePath());
+            if (isFolder) {
+                pending.push_back({info.filePath(),
+                                   files.addFolder(id, name.constData(), size_t(name.size()))});
                 continue;
             }
             // A dangling link stays in the list, so that its copy fails visibly.
             if (info.isFile() || (info.isSymLink() && !info.exists())) {
-                files.append(info);
-                if (arrived)
-                    arrived(&files.constLast(), 1, files.size() - 1);
+                batch.add(id, name.constData(), size_t(name.size()),
+                          files.typeOfName(name.constData(), size_t(name.size())));
                 progress.store(++found, std::memory_order_relaxed);
             }
         }
+        const qsizetype first = files.size(), count = batch.size();
+        files.append(std::move(batch));
+        if (arrived && count > 0)
+            arrived(files, first, count);
     }
     return !result.cancelled && result.unreadableFolders == 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Clutter.h"
+#include "core/FileList.h"
 
-#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,7 +11,11 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string>
+#include <unordered_map>
 #include <vector>
+
+class QFileInfo;
 
 namespace Mv {
 
@@ -40,17 +44,18 @@ struct WalkReport
 class DirWalker
 {
 public:
-    // Files listed by one folder read, in the order they were appended to the list; first is
-    // their index there. Called on any of the walk's threads, one call at a time.
-    using Arrival = std::function<void(const QFileInfo *files, qsizetype count, qsizetype first)>;
+    // Files just handed to the list, at indexes first to first + count - 1. Called on any of
+    // the walk's threads, one call at a time, while no other thread changes the list.
+    using Arrival = std::function<void(const FileList &files, qsizetype first, qsizetype count)>;
 
     // threads 0 picks a number to suit the file system: many on a network share.
     explicit DirWalker(const QString &folder, int threads = 0);
 
     // The rules whose entries the walk sets aside; none unless told.
     void leaveOut(Clutter::Rules rules) { ruledOut = rules; }
-    // Appends the files found. False when cancelled or when a folder could not be read.
-    bool run(QList<QFileInfo> &files, const Arrival &arrived = {});
+    // Makes files the list of the files found. False when cancelled or when a folder could not
+    // be read.
+    bool run(FileList &files, const Arrival &arrived = {});
     // Makes run() return within one batch of directory entries.
     void cancel();
     // Files listed so far; safe to read from any thread while run() works.
@@ -64,12 +69,18 @@ private:
     struct Folder
     {
         QByteArray path;
-        QString text; // empty when some name on the way could not be decoded
         bool decodable = true;
+        FileList::Folder id = FileList::top;
+        FileList::Folder parent = FileList::top;
+        // Where its name starts in path.
+        qsizetype nameAt = 0;
     };
     struct Found
     {
-        QList<QFileInfo> files;
+        // Each thread fills a batch of its own and hands it over whole.
+        FileList::Batch files;
+        // The types of the suffixes this thread met, spelt as in the names.
+        std::unordered_map<std::string, FileList::Type> types;
         std::vector<Folder> folders;
         QStringList unreadableFolderPaths;
         QStringList undecodablePaths;
@@ -82,10 +93,12 @@ private:
     bool cancelRequested() const;
     void read(const Folder &folder, bool top, Found &found);
     bool take(Reading &reading, const char *name, unsigned char type);
+    FileList::Type typeOf(Found &found, const char *name, size_t length);
+    void handOver(Found &found);
     bool setAside(Reading &reading, const char *name, Clutter::Rule rule, bool folder);
     bool setAside(const QFileInfo &info, bool folder);
     void workWithHelpers();
-    void deliver(Found &found);
+    void deliver(Found &found, bool allFiles);
     void work();
 
     QString root;
@@ -100,7 +113,7 @@ private:
     std::condition_variable wake;
     std::vector<Folder> pending;
     int reading = 0;
-    QList<QFileInfo> *output = nullptr;
+    FileList *output = nullptr;
     const Arrival *arrival = nullptr;
 };
 

@@ -6,5 +6,3 @@ QStringView fileSuffix(const QString &path)
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     return dot > slash ? QStringView(path).mid(dot + 1) : QStringView();
 }
-
-QString fileType(const QFileInfo &file) { return fileSuffix(file.filePath()).toString().toLower(); }

@@ -9,7 +9,10 @@
 
 #include <QLocale>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <future>
 
 namespace {
 // The question names no more than this many files.
@@ -29,6 +32,27 @@ void account(PickReport &report, Journal &journal, FileCopier &copier, const QLi
         named = named || item.outcome == PickItem::Copied;
     }
     journal.flush(named);
+}
+
+// The check stats every selected file: on a thread of its own, so that a slow disk holds no
+// event up; this thread runs them meanwhile and passes a stop on.
+PickPlan checkDestination(const Pick::Choice &choice, const Pick::Hooks &hooks)
+{
+    std::atomic<bool> stop {false};
+    auto checked = std::async(std::launch::async, [&choice, &stop] {
+        return PickPreflight::check(choice.files, choice.selection, choice.targetFolder,
+                                    [&stop] { return !stop.load(std::memory_order_relaxed); });
+    });
+    while (checked.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready) {
+        hooks.keepResponsive(-1, -1);
+        if (hooks.stopRequested())
+            stop = true;
+    }
+    PickPlan plan = checked.get();
+    // A stop that came as the check ended counts too.
+    if (hooks.stopRequested())
+        plan.go = false;
+    return plan;
 }
 
 QString question(const PickPlan &plan)
@@ -57,11 +81,7 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
 {
     PickReport report;
     // Exit, Esc or a termination signal stops the check, and the pick copies nothing.
-    PickPlan plan = PickPreflight::check(choice.sourceFolder, choice.targetFolder, choice.selection,
-                                         [&hooks] {
-                                             hooks.keepResponsive(-1, -1);
-                                             return !hooks.stopRequested();
-                                         });
+    PickPlan plan = checkDestination(choice, hooks);
     if (plan.go && plan.needsConsent())
         plan.go = hooks.consent(question(plan));
     if (!plan.go) {
@@ -69,7 +89,8 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
         return report;
     }
 
-    const QList<QFileInfo> &selection = choice.selection;
+    const FileList &files = choice.files;
+    const QList<qsizetype> &selection = choice.selection;
     // The pick goes on without its journal, and the account says so.
     Journal journal;
     if (journal.open({choice.sourceFolder, choice.targetFolder, QDateTime::currentDateTime(),
@@ -77,7 +98,10 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
         report.setJournal(journal.path());
     report.setVerified(choice.verify);
     hooks.copying(selection.size());
-    const PickTargets targets(choice.sourceFolder, choice.targetFolder);
+    const PickTargets targets(choice.targetFolder);
+    // A path is made only for the file in hand.
+    const auto targetOf
+            = [&](qsizetype file) { return targets.targetOfRelative(files.relativePath(file)); };
     FileCopier copier;
     copier.setDestination(choice.targetFolder);
     copier.setVerify(choice.verify);
@@ -93,9 +117,10 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
     qsizetype handled = 0;
     // A stop before the first file, as during the question, copies nothing.
     while (handled < selection.size() && !hooks.stopRequested()) {
-        const QString sourcePath = selection.at(handled++).absoluteFilePath();
-        const QString target = targets.targetOf(sourcePath);
-        if (plan.unstorable.contains(sourcePath)) {
+        const qsizetype file = selection.at(handled++);
+        const QString sourcePath = files.path(file);
+        const QString target = targetOf(file);
+        if (plan.unstorable.contains(file)) {
             account(report, journal, copier,
                     {PickItem {PickReport::Failed, sourcePath, target,
                                FileCopier::plainReason(EINVAL, false)}});
@@ -111,18 +136,26 @@ PickReport Pick::run(const Choice &choice, const Hooks &hooks)
     // Files already copied in the batch in hand still get their names, also after a stop.
     copier.finish();
     account(report, journal, copier, copier.takeResults());
-    if (handled < selection.size())
+    if (handled < selection.size()) {
         report.setStopped();
+        report.reserve(selection.size() - handled);
+    }
     for (; handled < selection.size(); ++handled) {
-        const QString sourcePath = selection.at(handled).absoluteFilePath();
-        const PickItem item {PickReport::NotReached, sourcePath, targets.targetOf(sourcePath)};
+        const qsizetype file = selection.at(handled);
+        const PickItem item {PickReport::NotReached, files.path(file), targetOf(file)};
         report.add(item);
         journal.add(item);
+        // The rows of a stop early in a large pick take a while.
+        journal.flush(false);
+        hooks.keepResponsive(-1, -1);
     }
     for (const auto &[paths, reason] : choice.leftOut) {
-        report.addLeftOut(paths, reason);
-        for (const QString &path : paths)
+        for (const QString &path : paths) {
+            report.addLeftOut({path}, reason);
             journal.add(PickItem {PickReport::LeftOut, path, QString(), reason});
+            journal.flush(false);
+            hooks.keepResponsive(-1, -1);
+        }
     }
     journal.flush();
     if (!journal.ok())

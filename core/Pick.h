@@ -1,9 +1,9 @@
 #pragma once
 
+#include "FileList.h"
 #include "PickReport.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -27,7 +27,9 @@ public:
         // a folder in it named after the source.
         QString chosenFolder;
         QString targetFolder;
-        QList<QFileInfo> selection;
+        // The scan's files, and the indexes of those to copy.
+        FileList files;
+        QList<qsizetype> selection;
         // Paths the scan left out, each list with its reason, for the account.
         QList<QPair<QStringList, QString>> leftOut;
         // Each copy is read back from the disk and compared before it gets its name.

@@ -198,8 +198,8 @@ QSet<qsizetype> caseCollisions(const QStringList &relativePaths)
     return colliding;
 }
 
-PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
-               const QList<QFileInfo> &selection, const std::function<bool()> &goOn)
+PickPlan check(const FileList &files, const QList<qsizetype> &selection,
+               const QString &destinationFolder, const std::function<bool()> &goOn)
 {
     PickPlan plan;
     const QString existing = nearestExisting(destinationFolder);
@@ -213,48 +213,68 @@ PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
     const bool foldsCase = limited && probe.foldsCase();
     const qint64 block = storage.isValid() ? storage.blockSize() : 0;
 
-    const PickTargets targets(sourceFolder, destinationFolder);
-    QStringList relativePaths;
-    relativePaths.reserve(selection.size());
-    for (const QFileInfo &file : selection) {
-        if (goOn && !goOn()) {
-            plan.go = false;
-            return plan;
-        }
-        relativePaths.append(targets.relativePath(file.absoluteFilePath()));
-    }
+    // Positions in selection; the whole paths are made only where case decides.
     QSet<qsizetype> unstorable;
-    if (foldsCase)
+    if (foldsCase) {
+        QStringList relativePaths;
+        relativePaths.reserve(selection.size());
+        for (const qsizetype file : selection) {
+            if (goOn && !goOn()) {
+                plan.go = false;
+                return plan;
+            }
+            relativePaths.append(files.relativePath(file));
+        }
         unstorable = caseCollisions(relativePaths);
+    }
 
-    QHash<QString, QSet<QString>> folders;
+    // What each source folder's files meet at the destination, found out once per folder.
+    struct Place
+    {
+        QByteArray source;
+        QString target;
+        bool storable = true;
+        QSet<QString> names;
+    };
+    QHash<FileList::Folder, Place> places;
+    const PickTargets targets(destinationFolder);
     for (qsizetype i = 0; i < selection.size(); ++i) {
         if (goOn && !goOn()) {
             plan.go = false;
             return plan;
         }
-        const QString &relative = relativePaths.at(i);
-        if (limited && !unstorable.contains(i)) {
+        const qsizetype file = selection.at(i);
+        const FileList::Folder folder = files.folder(file);
+        auto place = places.find(folder);
+        if (place == places.end()) {
+            const QString relative = QFile::decodeName(files.relativeFolderPath(folder));
+            Place found;
+            found.source = files.folderPath(folder);
+            found.target = relative.isEmpty() ? QDir(destinationFolder).absolutePath()
+                                              : targets.targetOfRelative(relative);
             const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-            if (!std::all_of(parts.cbegin(), parts.cend(),
-                             [&probe](const QString &part) { return probe.stores(part); }))
-                unstorable.insert(i);
+            found.storable = !limited
+                    || std::all_of(parts.cbegin(), parts.cend(),
+                                   [&probe](const QString &part) { return probe.stores(part); });
+            found.names = folderEntries(found.target, foldsCase);
+            place = places.insert(folder, found);
         }
+        const QString name = files.fileName(file);
+        if (!unstorable.contains(i) && limited && !(place->storable && probe.stores(name)))
+            unstorable.insert(i);
         if (unstorable.contains(i)) {
-            plan.unstorableNames.append(relative);
-            plan.unstorable.insert(selection.at(i).absoluteFilePath());
+            plan.unstorableNames.append(files.relativePath(file));
+            plan.unstorable.insert(file);
             continue;
         }
-        const QFileInfo target(targets.targetOfRelative(relative));
-        const QString folder = target.path();
-        auto names = folders.constFind(folder);
-        if (names == folders.constEnd())
-            names = folders.insert(folder, folderEntries(folder, foldsCase));
-        if (names->contains(foldsCase ? target.fileName().toCaseFolded() : target.fileName())) {
+        if (place->names.contains(foldsCase ? name.toCaseFolded() : name)) {
             ++plan.existing;
             continue;
         }
-        const qint64 size = qMax<qint64>(fileSize(selection.at(i).absoluteFilePath()), 0);
+        QByteArray source = place->source;
+        if (!source.endsWith('/'))
+            source += '/';
+        const qint64 size = qMax<qint64>(fileSize(QFile::decodeName(source + files.name(file))), 0);
         plan.bytesToCopy += size;
         plan.bytesNeeded += roundedUp(size, block);
     }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "FileList.h"
+
 #include <functional>
 
-#include <QFileInfo>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -22,8 +23,8 @@ struct PickPlan
     QByteArray fileSystemType;
     // Targets the destination cannot name, as paths relative to it, in selection order.
     QStringList unstorableNames;
-    // The source paths of those files.
-    QSet<QString> unstorable;
+    // Those files, by their index in the list.
+    QSet<qsizetype> unstorable;
     // False when the user declined or the check was stopped.
     bool go = true;
 
@@ -44,10 +45,10 @@ bool isStorableName(const QString &name);
 // ignores case: some component differs from another in the same folder only by case.
 QSet<qsizetype> caseCollisions(const QStringList &relativePaths);
 
-// At most one stat per selected file, plus one read of each target folder that exists.
-// goOn is called for every selected file, so that a window can handle events; when it returns
-// false the check stops and its plan does not go.
-PickPlan check(const QString &sourceFolder, const QString &destinationFolder,
-               const QList<QFileInfo> &selection, const std::function<bool()> &goOn = {});
+// At most one stat per selected file, the files of files at the indexes of selection, plus
+// one read of each target folder that exists. goOn is called for every selected file, so that
+// a window can handle events; when it returns false the check stops and its plan does not go.
+PickPlan check(const FileList &files, const QList<qsizetype> &selection,
+               const QString &destinationFolder, const std::function<bool()> &goOn = {});
 
 } // namespace PickPreflight

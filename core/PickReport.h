@@ -30,6 +30,8 @@ public:
 
     // Counts the file, and keeps its record unless it was simply copied.
     void add(const PickItem &item);
+    // Room for that many more rows, so that a list of a million grows in one step.
+    void reserve(qsizetype rows) { list.reserve(list.size() + rows); }
     void add(Outcome outcome, const QString &source, const QString &target,
              const QString &reason = QString());
     // What the walk could not read or decode, by path.

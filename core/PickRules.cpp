@@ -1,6 +1,6 @@
 #include "PickRules.h"
 
-#include "FileType.h"
+#include <vector>
 
 QString folderName(const QString &folder)
 {
@@ -28,12 +28,26 @@ QString pickDestination(const QString &srcFolder, const QString &desFolder)
     return desFolder + separator + name;
 }
 
-QList<QFileInfo> pickSelection(const QList<QFileInfo> &files, const QSet<QString> &types)
+QList<qsizetype> pickSelection(const FileList &files, const QSet<QString> &types,
+                               const std::function<void()> &keepResponsive)
 {
-    QList<QFileInfo> selection;
-    for (const QFileInfo &file : files) {
-        if (types.contains(fileType(file)))
-            selection.append(file);
+    std::vector<char> wanted(size_t(files.types().size()));
+    qsizetype count = 0;
+    for (const QString &type : types) {
+        const FileList::Type found = files.findType(type);
+        if (found != FileList::noType) {
+            wanted[found] = true;
+            count += files.count(found);
+        }
     }
+    QList<qsizetype> selection;
+    selection.reserve(count);
+    files.forEach([&](qsizetype index, const FileList::Record &file, const char *) {
+        if (wanted[file.type])
+            selection.append(index);
+        if (keepResponsive && index % 16384 == 0)
+            keepResponsive();
+        return selection.size() < count;
+    });
     return selection;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "FileList.h"
+
 #include <QDir>
-#include <QFileInfo>
 #include <QList>
 #include <QSet>
 #include <QString>
+
+#include <functional>
 
 // The name of a folder text: what follows its last separator ("/", and on Windows also
 // "\"). A text ending in a separator has an empty name; a text without one is its own name.
@@ -16,32 +19,24 @@ QString folderName(const QString &folder);
 // the user chose: each pick derives its own target from it.
 QString pickDestination(const QString &srcFolder, const QString &desFolder);
 
-// The files whose lower-cased suffix is one of types, in the order of files.
-QList<QFileInfo> pickSelection(const QList<QFileInfo> &files, const QSet<QString> &types);
+// The indexes of the files whose type is one of types, in the order of files. keepResponsive,
+// when given, is called every few thousand files.
+QList<qsizetype> pickSelection(const FileList &files, const QSet<QString> &types,
+                               const std::function<void()> &keepResponsive = {});
 
 // Where a pick puts each file: below its target folder, at the file's path relative to the
 // source folder.
 class PickTargets
 {
 public:
-    PickTargets(const QString &sourceFolder, const QString &targetFolder)
-        : source(sourceFolder)
-        , target(targetFolder)
+    explicit PickTargets(const QString &targetFolder)
+        : target(targetFolder)
     { }
-    QString relativePath(const QString &sourcePath) const
-    {
-        return source.relativeFilePath(sourcePath);
-    }
     QString targetOfRelative(const QString &relative) const
     {
         return target.absoluteFilePath(relative);
     }
-    QString targetOf(const QString &sourcePath) const
-    {
-        return targetOfRelative(relativePath(sourcePath));
-    }
 
 private:
-    QDir source;
     QDir target;
 };

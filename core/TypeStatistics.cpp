@@ -7,11 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QScopeGuard>
 #include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -38,22 +39,17 @@ TypeStatistics::Figures &TypeStatistics::Figures::operator+=(const Figures &othe
     return *this;
 }
 
-void TypeStatistics::add(const QString &path, QStringView suffix)
+TypeStatistics::TypeStatistics(const FileList &files)
 {
-    auto seen = indexOfSuffix.constFind(suffix);
-    if (seen == indexOfSuffix.constEnd()) {
-        suffixes.append(suffix.toString());
-        const QString type = suffixes.constLast().toLower();
-        auto found = indexOf.constFind(type);
-        if (found == indexOf.constEnd()) {
-            found = indexOf.insert(type, int(typeNames.size()));
-            typeNames.append(type);
-            perType.append(Figures());
+    for (FileList::Type type = 0; type < FileList::Type(files.types().size()); ++type) {
+        const QString &name = files.types().at(type);
+        perType.append({files.count(type), 0, 0});
+        // A type whose only files were taken out of the list is not shown.
+        if (files.count(type) > 0) {
+            typeNames.append(name);
+            indexOf.insert(name, int(type));
         }
-        seen = indexOfSuffix.insert(QStringView(suffixes.constLast()), *found);
     }
-    ++perType[*seen].files;
-    paths.append(TypedPath {path, *seen});
 }
 
 TypeStatistics::Figures TypeStatistics::figures(const QString &type) const
@@ -61,8 +57,6 @@ TypeStatistics::Figures TypeStatistics::figures(const QString &type) const
     const int index = indexOf.value(type, -1);
     return index < 0 ? Figures() : perType.at(index);
 }
-
-QList<TypeStatistics::TypedPath> TypeStatistics::takePaths() { return std::exchange(paths, {}); }
 
 void TypeStatistics::addSizes(const QList<qint64> &bytes, const QList<qint64> &files)
 {
@@ -100,36 +94,84 @@ TypeSizer::TypeSizer(QObject *parent)
 
 TypeSizer::~TypeSizer() { stop(); }
 
-void TypeSizer::start(QList<TypeStatistics::TypedPath> paths, int typeCount)
+namespace {
+#ifdef Q_OS_UNIX
+// Sizes a folder's files by their names, from the folder opened once.
+class FolderSizer
+{
+public:
+    ~FolderSizer() { close(); }
+    qint64 size(const FileList &files, FileList::Folder folder, const char *name)
+    {
+        if (folder != current || fd < 0) {
+            close();
+            current = folder;
+            fd = ::open(files.folderPath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        struct stat st;
+        return fd >= 0 && ::fstatat(fd, name, &st, 0) == 0 ? qint64(st.st_size) : 0;
+    }
+
+private:
+    void close()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+    FileList::Folder current = FileList::top;
+    int fd = -1;
+};
+#else
+class FolderSizer
+{
+public:
+    qint64 size(const FileList &files, FileList::Folder folder, const char *name)
+    {
+        return qMax<qint64>(fileSize(QFile::decodeName(files.folderPath(folder) + '/' + name)), 0);
+    }
+};
+#endif
+} // namespace
+
+void TypeSizer::start(const FileList &files)
 {
     stop();
     const quint64 run = ++currentRun;
     done = false;
     cancelled = std::make_shared<std::atomic<bool>>(false);
     auto cancel = cancelled;
-    worker.reset(
-            QThread::create([this, run, cancel, typeCount, paths = std::move(paths)]() mutable {
-                // A million paths take long to free: let this thread do it, not the window's.
-                const auto release
-                        = qScopeGuard([&paths] { QList<TypeStatistics::TypedPath>().swap(paths); });
-                QList<qint64> bytes(typeCount, 0);
-                QList<qint64> files(typeCount, 0);
-                QElapsedTimer sinceReport;
-                sinceReport.start();
-                for (const TypeStatistics::TypedPath &file : paths) {
-                    if (cancel->load(std::memory_order_relaxed))
-                        return;
-                    bytes[file.type] += qMax<qint64>(fileSize(file.path), 0);
-                    ++files[file.type];
-                    if (sinceReport.elapsed() >= reportMilliseconds) {
-                        report(run, bytes, files, false);
-                        bytes.fill(0);
-                        files.fill(0);
-                        sinceReport.restart();
-                    }
-                }
-                report(run, bytes, files, true);
-            }));
+    // Held apart, so that this thread can let go of it.
+    const auto held = std::make_shared<FileList>(files);
+    worker.reset(QThread::create([this, run, cancel, held] {
+        const FileList &files = *held;
+        const qsizetype typeCount = files.types().size();
+        QList<qint64> bytes(typeCount, 0);
+        QList<qint64> sized(typeCount, 0);
+        QElapsedTimer sinceReport;
+        sinceReport.start();
+        FolderSizer sizer;
+        bool stopped = false;
+        files.forEach([&](qsizetype, const FileList::Record &file, const char *name) {
+            if (cancel->load(std::memory_order_relaxed)) {
+                stopped = true;
+                return false;
+            }
+            bytes[file.type] += sizer.size(files, file.folder, name);
+            ++sized[file.type];
+            if (sinceReport.elapsed() >= reportMilliseconds) {
+                report(run, bytes, sized, false);
+                bytes.fill(0);
+                sized.fill(0);
+                sinceReport.restart();
+            }
+            return true;
+        });
+        // A list of millions takes long to free: let this thread do it, not the window's.
+        *held = FileList();
+        if (!stopped)
+            report(run, bytes, sized, true);
+    }));
     worker->start(QThread::LowPriority);
 }
 

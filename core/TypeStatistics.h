@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileList.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QList>
@@ -32,22 +34,14 @@ public:
         bool sized() const { return sizedFiles >= files; }
         Figures &operator+=(const Figures &other);
     };
-    // A file for the size pass: its own copy of the path and the index of its type.
-    struct TypedPath
-    {
-        QString path;
-        int type = 0;
-    };
+    TypeStatistics() = default;
+    // The files of each type the list holds, not yet sized.
+    explicit TypeStatistics(const FileList &files);
 
-    // Counts one file of the type suffix and keeps its path for the size pass.
-    void add(const QString &path, QStringView suffix);
-
-    // The distinct types, in the order they were first met.
+    // The distinct types that have files, in the order they were first met.
     const QStringList &types() const { return typeNames; }
     Figures figures(const QString &type) const;
-    // Hands over the paths counted last, for the size pass.
-    QList<TypedPath> takePaths();
-    // Adds what the size pass found, per type index.
+    // Adds what the size pass found, per type of the list.
     void addSizes(const QList<qint64> &bytes, const QList<qint64> &files);
 
     // "1,204 files · 3.2 GB" in the user's locale; an unfinished size ends in "…".
@@ -58,15 +52,12 @@ public:
 private:
     QStringList typeNames;
     QHash<QString, int> indexOf;
-    // Each suffix as spelt in a name, looked up without a copy; keys view into suffixes.
-    QHash<QStringView, int> indexOfSuffix;
-    QList<QString> suffixes;
+    // By the list's type.
     QList<Figures> perType;
-    QList<TypedPath> paths;
 };
 
 // Sizes the files of a scan on a thread of its own and reports the totals per type back on
-// the thread that started it. The thread reads only the paths it was handed.
+// the thread that started it. The thread reads only the list it was handed, its own copy.
 class TypeSizer : public QObject
 {
     Q_OBJECT
@@ -75,8 +66,8 @@ public:
     explicit TypeSizer(QObject *parent = nullptr);
     ~TypeSizer() override;
 
-    // Stops any earlier pass, then sizes paths into typeCount totals.
-    void start(QList<TypeStatistics::TypedPath> paths, int typeCount);
+    // Stops any earlier pass, then sizes the files into totals per type of the list.
+    void start(const FileList &files);
     // Stops the pass; nothing more of it is reported.
     void stop();
     bool isRunning() const { return worker != nullptr && !done; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/DirWalker.h"
+#include "core/FileList.h"
 #include "core/PickPreflight.h"
 #include "core/PickReport.h"
 #include "core/TypeMemory.h"
@@ -9,7 +10,6 @@
 #include "ui_Trovella.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QList>
 #include <QMainWindow>
 #include <QSet>
@@ -25,7 +25,7 @@ public:
     ~Trovella() override;
 
     // Read-only views for tests and the benchmark.
-    const QList<QFileInfo> &files() const { return fileList; }
+    const FileList &files() const { return fileList; }
     QString sourceFolder() const { return srcFolder; }
     QString destinationFolder() const { return desFolder; }
     const PickReport &lastPickReport() const { return pickReport; }
@@ -62,7 +62,7 @@ private:
     Ui_TrovellaClass ui;
     QString srcFolder;
     QString desFolder;
-    QList<QFileInfo> fileList;
+    FileList fileList;
     FileTypeGroupStore fileTypeGroups;
     // Where the last pick copied to: desFolder, or a folder inside it named after srcFolder.
     QString pickedFolder;

@@ -22,7 +22,14 @@ void Trovella::pick()
     Pick::Choice choice;
     choice.sourceFolder = srcFolder;
     choice.chosenFolder = desFolder;
-    choice.selection = pickSelection(fileList, checked);
+    choice.files = fileList;
+    // Ten million files take a while to go through.
+    FramePacer pacer;
+    pacer.start();
+    choice.selection = pickSelection(fileList, checked, [&pacer] {
+        if (pacer.due())
+            pacer.runEvents();
+    });
     // The folder the user chose stays as it is; this pick's target is derived from it.
     choice.targetFolder = pickedFolder = pickDestination(srcFolder, desFolder);
     choice.leftOut = leftOutByScan();
@@ -36,8 +43,6 @@ void Trovella::pick()
         pickStopRequested = false;
     // A large selection takes a while to check: the status bar says what is going on.
     ui.statusBar->showMessage(tr("Checking the destination…"));
-    FramePacer pacer;
-    pacer.start();
     Pick::Hooks hooks;
     hooks.consent = [this](const QString &question) {
         return Prompt::question(this, tr("Pick"), question) == QMessageBox::Yes;

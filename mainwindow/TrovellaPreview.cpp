@@ -20,10 +20,7 @@ void Trovella::setUpPreview()
     });
 }
 
-void Trovella::startSizing()
-{
-    typeSizer.start(typeStatistics.takePaths(), int(typeStatistics.types().size()));
-}
+void Trovella::startSizing() { typeSizer.start(fileList); }
 
 void Trovella::showTypeFigures(QListWidgetItem *item)
 {

@@ -3,7 +3,6 @@
 #include "core/Logging.h"
 
 #include "companion/Dir.h"
-#include "core/FileType.h"
 #include "core/FramePacer.h"
 #include "core/Texts.h"
 
@@ -53,7 +52,7 @@ void Trovella::setSrcFolder(QString folder)
     ui.edSrcFolder->setPlainText(srcFolder);
     // Freeing a million entries takes a while: a pool thread does it, not the window's.
     QThreadPool::globalInstance()->start(
-            [old = std::exchange(fileList, {})]() mutable { QList<QFileInfo>().swap(old); });
+            [old = std::exchange(fileList, {})]() mutable { old = FileList(); });
     typeSizer.stop();
 
     const QList<qsizetype> memoryFiles = walkSource();
@@ -61,8 +60,8 @@ void Trovella::setSrcFolder(QString folder)
         return;
     reportWalkLosses(walkReport, srcFolder, ui.statusBar);
     showClutter();
-    for (auto it = memoryFiles.crbegin(); it != memoryFiles.crend(); ++it)
-        fileList.removeAt(*it);
+    fileList.remove(memoryFiles);
+    typeStatistics = TypeStatistics(fileList);
     startSizing();
     if (!fillTypeList(generation))
         return;
@@ -81,25 +80,28 @@ QList<qsizetype> Trovella::walkSource()
     if (focused)
         focused->clearFocus();
     setChoiceEnabled(false);
-    // Types are counted as the files arrive, on the walk's threads, so that the list can fill
-    // as soon as the walk ends.
-    TypeStatistics arriving;
+    // The memory files are found as they arrive, on the walk's threads; the list counts the
+    // types itself.
     QList<qsizetype> memoryFiles;
     Mv::Dir::GetAllFiles(
             srcFolder, fileList, ui.statusBar,
-            [&](const QFileInfo *files, qsizetype count, qsizetype first) {
-                for (qsizetype i = 0; i < count; ++i) {
-                    const QString path = files[i].filePath();
-                    const QStringView suffix = fileSuffix(path);
-                    if (suffix == QLatin1String("trovella"))
-                        memoryFiles.append(first + i);
-                    else
-                        arriving.add(path, suffix);
-                }
+            [&](const FileList &files, qsizetype first, qsizetype count) {
+                const FileList::Type memory = files.findType(QStringLiteral("trovella"));
+                if (memory == FileList::noType)
+                    return;
+                files.forEach(
+                        [&](qsizetype index, const FileList::Record &file, const char *name) {
+                            if (index >= first + count)
+                                return false;
+                            // The suffix as spelt, not in another case.
+                            if (file.type == memory && QByteArrayView(name).endsWith(".trovella"))
+                                memoryFiles.append(index);
+                            return true;
+                        },
+                        first);
             },
             clutterLeftOut());
     walkReport = Mv::Dir::lastReport();
-    typeStatistics = std::move(arriving);
 
     setChoiceEnabled(true);
     if (focused && !focusWidget())

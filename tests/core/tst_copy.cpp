@@ -2,6 +2,7 @@
 #include "core/Disk.h"
 #include "core/FileCopier.h"
 #include "core/Staging.h"
+#include "support/Lists.h"
 #include "support/TestTree.h"
 
 #include <QDateTime>
@@ -311,11 +312,9 @@ private slots:
         QCOMPARE(listTree(des), expected);
         // A scan lists the user's look-alikes, and nothing of a pick's staging folders.
         Mv::DirWalker walker(des, 1);
-        QList<QFileInfo> files;
+        FileList files;
         QVERIFY(walker.run(files));
-        QStringList listed;
-        for (const QFileInfo &file : files)
-            listed << QDir(des).relativeFilePath(file.filePath());
+        QStringList listed = pathsOf(files);
         listed.sort();
         QCOMPARE(listed,
                  QStringList({".beef.trovella", ".trovella-staging-0123456789ABCDEF/lease",

@@ -1,5 +1,6 @@
 #include "core/Journal.h"
 #include "core/Pick.h"
+#include "support/Lists.h"
 #include "support/TestTree.h"
 
 #include <QRegularExpression>
@@ -18,9 +19,8 @@ class tst_Journal : public QObject
     static PickReport pick(const QString &src, const QString &des, bool verify,
                            const std::function<void()> &each = {})
     {
-        Pick::Choice choice {src, des, des + "/src", {}, {}, verify};
-        for (const QString &name : entries(src, QDir::Files))
-            choice.selection << QFileInfo(src + '/' + name);
+        const FileList files = fileListOf(src, entries(src, QDir::Files));
+        Pick::Choice choice {src, des, des + "/src", files, allOf(files), {}, verify};
         Pick::Hooks hooks {[](const QString &) { return true; }, [] { return false; },
                            [](qint64, qint64) {}, [](qsizetype) {},
                            [&each](const QString &) { each ? each() : void(); }};

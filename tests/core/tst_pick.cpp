@@ -4,6 +4,7 @@
 #include "core/PickPreflight.h"
 #include "core/PickReport.h"
 #include "core/PickRules.h"
+#include "support/Lists.h"
 #include "support/TestTree.h"
 
 #include <QBuffer>
@@ -54,21 +55,18 @@ private slots:
             || (setup == "fat" && !temp->mount(Mount::Fat, des, temp->filePath("disk.img")))
             || (setup == "ntfs" && !temp->mount(Mount::Ntfs, des, temp->filePath("disk.img"))))
             QSKIP(qPrintable(temp->skipReason));
-        QList<QFileInfo> listed;
+        FileList listed;
         Mv::DirWalker(src).run(listed);
         if (setup == "gone, pipe")
             QVERIFY(QFile::remove(src + "/b.txt") && QFile::remove(src + "/c.txt")
                     && ::mkfifo(QFile::encodeName(src + "/c.txt").constData(), 0644) == 0);
         QFETCH(QString, typeList);
         const QStringList types = typeList.split(',');
-        std::sort(listed.begin(), listed.end(), [](const QFileInfo &a, const QFileInfo &b) {
-            return a.filePath() < b.filePath();
-        });
-        Pick::Choice choice {src,
-                             des,
-                             des + "/src",
-                             pickSelection(listed, QSet<QString>(types.cbegin(), types.cend())),
-                             {}};
+        QList<qsizetype> selection
+                = pickSelection(listed, QSet<QString>(types.cbegin(), types.cend()));
+        std::sort(selection.begin(), selection.end(),
+                  [&](qsizetype a, qsizetype b) { return listed.path(a) < listed.path(b); });
+        Pick::Choice choice {src, des, des + "/src", listed, selection, {}};
         if (setup.startsWith("stop"))
             choice.leftOut = {{{src + "/locked"}, "the folder could not be read"}};
         QString asked;
@@ -107,12 +105,13 @@ private slots:
         if (!tmpfs.mounted())
             QSKIP(qPrintable(tmpfs.reason));
         temp->make({"des/a.txt=already there", "des/sub/B.txt=not the same name here"});
-        QList<QFileInfo> selection;
+        QStringList paths;
         for (const QString &line : temp->list("src"))
             if (!line.endsWith('/'))
-                selection << QFileInfo(temp->filePath("src/" + line.section(' ', 0, 0)));
-        const PickPlan plan
-                = PickPreflight::check(temp->filePath("src"), temp->filePath("des"), selection);
+                paths << line.section(' ', 0, 0);
+        const FileList files = fileListOf(temp->filePath("src"), paths);
+        const QList<qsizetype> selection = allOf(files);
+        const PickPlan plan = PickPreflight::check(files, selection, temp->filePath("des"));
         QCOMPARE(plan.fileSystemType, QByteArray("tmpfs"));
         QCOMPARE(plan.existing, 1);
         // Whole 4 KiB blocks of tmpfs: 5000, 400000, 700000 and 1 byte round up to 2 + 98 + 171
@@ -121,8 +120,8 @@ private slots:
         QCOMPARE(plan.bytesFree, QStorageInfo(temp->filePath("des")).bytesAvailable());
         QVERIFY(plan.lacksSpace() && plan.unstorable.isEmpty() && plan.needsConsent());
         // Not made yet: the nearest existing folder's figure, give or take what others write.
-        const PickPlan later = PickPreflight::check(temp->filePath("src"),
-                                                    temp->filePath("des/x/y"), selection.mid(4));
+        const PickPlan later
+                = PickPreflight::check(files, selection.mid(4), temp->filePath("des/x/y"));
         QVERIFY(qAbs(later.bytesFree - plan.bytesFree) < 4096);
         QVERIFY(!later.lacksSpace() && !later.needsConsent());
     }
