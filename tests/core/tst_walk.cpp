@@ -80,7 +80,7 @@ private slots:
     void leavesOutClutter_data()
     {
         // One tree that holds every kind; "none", "held back", "regenerable" or "all" left out.
-        const QString all = "._y.jpg,a.jpg,photos/b.jpg";
+        const QString all = "._y.jpg,._z.jpg,a.jpg,photos/b.jpg";
         const QString regenerable = ".AppleDouble/b.jpg,.DS_Store,.Spotlight-V100/Store-V2/x,"
                                     "._a.jpg,desktop.ini,photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
                                     "sub/THUMBS.DB";
@@ -124,6 +124,7 @@ private slots:
                    "tree");
         writeFile(root + "/#snapshot/2024/photos/b.jpg", {}); // a table cannot spell "#"
         writeFile(root + "/._a.jpg", QByteArray("\x00\x05\x16\x07", 4).leftJustified(4096, 0));
+        writeFile(root + "/._z.jpg", QByteArray(4096, 0));
         if (disk == "sshfs") {
             temp->mount(Mount::Sshfs, temp->filePath("share"), root);
             root = temp->filePath("share");

@@ -222,6 +222,10 @@ void checkDetails(QDialog *dialog)
         const int count = show->currentText().section(" (", 1).chopped(1).toInt();
         // Copied files too: their rows come from the pick's journal, read on a thread.
         QTRY_COMPARE(files->rowCount(), count);
+        // Source, then target.
+        if (count > 0 && outcome != "Left out by the scan")
+            QTRY_VERIFY(!files->index(0, 2).data().toString().contains("/des/")
+                        && files->index(0, 3).data().toString().contains("/des/"));
         int perType = 0;
         for (int column = 1; column < types->columnCount(); ++column) {
             if (types->horizontalHeaderItem(column)->text() != outcome)
