@@ -9,6 +9,7 @@
 #include "support/TestTree.h"
 
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStringEncoder>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -254,7 +255,7 @@ private slots:
         addRows({"row|path|expected", // "!": on a closed port; an empty file: none afterwards
                  "404|/missing.txt|", "time-out|/stall.txt|", "refused|/file.txt!|",
                  "body cut short|/short.txt|", "success|/file.txt|the body\r\nof the file\n",
-                 "redirect keeps the first name|/moved.txt|where it went"});
+                 "redirect keeps the first name|/moved.txt|where it went", "no file name|/|"});
     }
     void download()
     {
@@ -279,8 +280,11 @@ private slots:
                     QRegularExpression(QRegularExpression::escape(url.toString()) + " failed: .+"));
         {
             Mv::Downloader downloader(true);
+            QSignalSpy finished(&downloader, &Mv::Downloader::finished);
             downloader.setTimeout(300);
             downloader.doDownload(url);
+            QCOMPARE(finished.size(), 1);
+            QCOMPARE(finished.at(0).at(0).toBool(), !expected.isEmpty());
         }
         // No temporary file left behind either.
         QCOMPARE(listTree("."),
