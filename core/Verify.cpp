@@ -36,8 +36,9 @@ char *buffer()
     return bytes.data();
 }
 
-// Hashes what fd holds from its current position on; returns 0 or an errno.
-int hashAll(int fd, QByteArray *sum)
+// Hashes what fd holds from its current position on, handing each piece read to take, if
+// given; returns 0 or the errno of the first failure, a read's or take's.
+int hashAll(int fd, QByteArray *sum, const std::function<int(const char *, ssize_t)> &take = {})
 {
     State hash;
     char *data = buffer();
@@ -50,6 +51,8 @@ int hashAll(int fd, QByteArray *sum)
         if (n < 0)
             return errno;
         XXH3_128bits_update(hash.state, data, size_t(n));
+        if (const int error = take ? take(data, n) : 0)
+            return error;
     }
     *sum = canonical(hash.state);
     return 0;
@@ -61,18 +64,8 @@ namespace Verify {
 int copy(int in, int out, std::atomic<qint64> &written, const std::function<void()> &betweenSteps,
          QByteArray *sum)
 {
-    State hash;
-    char *data = buffer();
     qint64 sinceStep = 0;
-    for (;;) {
-        const ssize_t n = ::read(in, data, bufferSize);
-        if (n == 0)
-            break;
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        XXH3_128bits_update(hash.state, data, size_t(n));
+    return hashAll(in, sum, [&](const char *data, ssize_t n) {
         for (ssize_t done = 0; done < n;) {
             const ssize_t w = ::write(out, data + done, size_t(n - done));
             if (w < 0 && errno != EINTR)
@@ -87,9 +80,8 @@ int copy(int in, int out, std::atomic<qint64> &written, const std::function<void
             if (betweenSteps)
                 betweenSteps();
         }
-    }
-    *sum = canonical(hash.state);
-    return 0;
+        return 0;
+    });
 }
 
 int checkCopy(int fd, const QByteArray &sum, PickItem &result)
