@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QIODevice>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <chrono>
@@ -142,7 +143,8 @@ QString Journal::folder()
 
 bool Journal::open(const Head &head)
 {
-    prune();
+    // Removing a journal of a million rows can take the disk a while: not on this thread.
+    QThreadPool::globalInstance()->start([] { prune(); });
     const QString name
             = QStringLiteral("%1/%2-%3%4")
                       .arg(folder(),

@@ -148,7 +148,21 @@ private slots:
             QVERIFY2(journaled.contains(name), qPrintable(name));
     }
 
-    // A journal that cannot be written costs the pick nothing, and the account says so.
+    // Old journals go beyond a count or a size, the oldest first; other files stay.
+    void keepsTheNewest()
+    {
+        for (int i = 0; i < 5; ++i)
+            writeFile(QString("%1/2026010%2.journal").arg(Journal::folder()).arg(i),
+                      QByteArray(100, 'x'));
+        writeFile(Journal::folder() + "/notes.txt", "mine");
+        Journal::prune(4, 1000);
+        QCOMPARE(entries(Journal::folder()).size(), 5);
+        QVERIFY(!entries(Journal::folder()).contains("20260100.journal"));
+        Journal::prune(100, 250);
+        QCOMPARE(entries(Journal::folder()),
+                 QStringList({"20260103.journal", "20260104.journal", "notes.txt"}));
+    }
+
     void pickWithoutJournal()
     {
         temp->make({"src/a.jpg=alpha", "data"});
