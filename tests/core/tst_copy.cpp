@@ -219,6 +219,7 @@ private slots:
                  "ext4, a copy||same|0|same|",
                  "FAT, other bytes a second later|fat|other|1000|different|compared byte for byte",
                  "FAT, a copy a second later|fat|same|1000|same|compared byte for byte",
+                 "FAT, a copy a step later, source on a whole second|fat|same|2000|different|",
                  "sshfs, other bytes|sshfs|other|0|different|compared byte for byte",
                  "sshfs, a copy|sshfs|same|0|same|compared byte for byte"});
     }
