@@ -1,7 +1,6 @@
 #include "companion/DirWalker.h"
 #include "companion/Downloader.h"
 #include "core/FileType.h"
-#include "core/Site.h"
 #include "core/SmallFile.h"
 #include "core/TypeMemory.h"
 #include "groups/FileTypeGroupStore.h"
@@ -292,15 +291,6 @@ private slots:
                          ? QStringList()
                          : QStringList {name + ' ' + QString::number(expected.toUtf8().size())});
         QCOMPARE(readFile(name), expected.toUtf8());
-    }
-
-    void builtInBannerLinksNowhere()
-    {
-        const QUrl url = Site::advertisementPage();
-        if (url.scheme() != "qrc")
-            QSKIP("built against an external site");
-        const QByteArray bytes = readFile(':' + url.path());
-        QVERIFY(bytes.contains("<h1>Trovella</h1>") && !bytes.contains("href"));
     }
 
     void launchBrowser_data()

@@ -23,10 +23,11 @@ private slots:
     {
         // -1: as many as suit a share, on sshfs; -2: the pool, on disk that records no kinds
         QTest::addColumn<int>("threads");
-        QTest::addColumn<QStringList>("layout");
+        QTest::addColumn<QStringList>("layout"); // none: 40 folders of 1000 files, many batches
         QTest::addColumn<QStringList>("expected");
         const QStringList nested = QString("a.txt,.hidden,sub/.git/config,sub/deep/c.JPG,empty/,"
-                                           "caf\u00e9 au lait.txt,\u65e5\u672c/\u8a9e.md,fifo|")
+                                           "caf\u00e9 au lait.txt,\u65e5\u672c/\u8a9e.md,fifo|,"
+                                           "x/a.jpg,y/a.JPG,x/y/a.jpg")
                                            .split(',');
         // Links to folders are not followed, not even out of the tree (sshfs cannot read those).
         const QStringList links = QString("in/x.txt toIn>in toFile.txt>in/x.txt gone.txt>nowhere "
@@ -37,22 +38,28 @@ private slots:
                     = QList<QByteArray> {"ext2", "sshfs", "pool", "one thread"}.at(threads + 2);
             QTest::newRow("nested, " + walk)
                     << threads << nested
-                    << QString(".hidden,a.txt,caf\u00e9 au "
-                               "lait.txt,sub/.git/config,sub/deep/c.JPG,\u65e5\u672c/\u8a9e.md")
+                    << QString(".hidden,a.txt,caf\u00e9 au lait.txt,sub/.git/config,"
+                               "sub/deep/c.JPG,x/a.jpg,x/y/a.jpg,y/a.JPG,\u65e5\u672c/\u8a9e.md")
                                .split(',');
             QTest::newRow("links, " + walk)
                     << threads << links.mid(0, threads == -1 ? 5 : 7)
                     << QStringList {"gone.txt", "in/loop", "in/x.txt", "toFile.txt"};
         }
+        QTest::newRow("many threads and batches") << 8 << QStringList() << QStringList();
     }
+    // Every file once, at its own path and under its type, in the order the list was filled;
+    // also after the files of one type are taken out of the list.
     void listsTree()
     {
         QFETCH(int, threads);
         QFETCH(QStringList, layout);
+        QFETCH(QStringList, expected);
         QString root = temp->filePath("tree");
         if (threads == -2)
             temp->mount(Mount::Ext2, root, temp->filePath("ext2.img"));
-        temp->make(layout, "tree");
+        layout.isEmpty() ? makeLargeTree(root, 40, 1000) : temp->make(layout, "tree");
+        if (layout.isEmpty())
+            expected = entries(root, QDir::Files);
         if (threads == -1) {
             temp->mount(Mount::Sshfs, temp->filePath("share"), root);
             root = temp->filePath("share");
@@ -71,10 +78,27 @@ private slots:
         QStringList paths = pathsOf(files);
         QCOMPARE(arrived, paths);
         paths.sort();
-        QTEST(paths, "expected");
+        QCOMPARE(paths, expected);
         QCOMPARE(walker.filesFound(), paths.size());
         const Mv::WalkReport report = walker.report();
         QVERIFY(!report.cancelled && !report.unreadableFolders && !report.undecodableNames);
+
+        const QString gone = files.types().at(files.type(0));
+        QList<qsizetype> out;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            if (files.type(i) == files.type(0))
+                out << i;
+        }
+        files.remove(out);
+        arrived.removeIf(
+                [&](const QString &path) { return QFileInfo(path).suffix().toLower() == gone; });
+        QCOMPARE(pathsOf(files), arrived);
+        QMap<QString, qsizetype> perType;
+        for (const QString &path : arrived)
+            ++perType[QFileInfo(path).suffix().toLower()];
+        perType[gone] = 0;
+        for (auto it = perType.cbegin(); it != perType.cend(); ++it)
+            QCOMPARE(files.count(files.findType(it.key())), it.value());
     }
 
     void leavesOutClutter_data()

@@ -710,33 +710,6 @@ private slots:
         QVERIFY(enabled(window, "bnClose") && !undo->isEnabled());
     }
 
-    // While a pick copies, the path of the file in hand is elided in its middle to end before
-    // the progress text, with a gap.
-    void creatingFits()
-    {
-        const QString deep = QString("a long folder name of a camera's card %1/").repeated(8);
-        makeTree(temp->filePath("src"), {deep.arg(1) + "last.txt=x"});
-        Trovella window;
-        chooseDestination(window, temp->filePath("des"));
-        QVERIFY(scanAndCheck(window, temp->filePath("src"), {"*"}));
-        const auto *progress = widget<QLabel>(&window, "pickProgress");
-        QStringList tooLong;
-        int shown = 0;
-        connect(window.statusBar(), &QStatusBar::messageChanged, &window,
-                [&](const QString &message) {
-                    if (!message.startsWith("Creating: "))
-                        return;
-                    ++shown;
-                    const QFontMetrics metrics(window.statusBar()->font());
-                    if (!message.endsWith("/last.txt")
-                        || metrics.horizontalAdvance(message + "MM") >= progress->x())
-                        tooLong << message;
-                });
-        pickFiles(window);
-        QCOMPARE(shown, 1);
-        QCOMPARE(tooLong, QStringList());
-    }
-
     // View Result opens the folder picked into, or says why it cannot.
     void viewResult()
     {
