@@ -166,78 +166,52 @@ private slots:
         QCOMPARE(named, 294);
     }
 
-    void neverReplaces_data()
+    void existing_data()
     {
-        addRows({"row|disk", "unnamed, there before|", "unnamed, appears meanwhile|",
-                 "temporary, there before|", "temporary, appears meanwhile|",
-                 "temporary, there before, ntfs-3g|ntfs-3g",
-                 "temporary, appears meanwhile, ntfs-3g|ntfs-3g",
-                 "temporary, there before, sshfs|sshfs",
-                 "temporary, appears meanwhile, sshfs|sshfs",
-                 "temporary, appears on the server, sshfs|sshfs",
-                 "temporary, appears on the server as it gets its name, sshfs|sshfs race"});
+        // A file stands at the target before the copy (made "apart" ms after the source), or
+        // appears meanwhile: made here, on the share's server, or by the server just as the copy
+        // gets its name. "longer": other bytes of another size; "other", "same": of its size.
+        addRows({"row|disk|when|there|apart|outcome|reason",
+                 "unnamed, there before||before|longer|0|different|",
+                 "unnamed, appears meanwhile||meanwhile|longer|0|different|",
+                 "temporary, there before||before|longer|0|different|",
+                 "temporary, appears meanwhile||meanwhile|longer|0|different|",
+                 "temporary, there before, ntfs-3g|ntfs-3g|before|longer|0|different|",
+                 "temporary, appears meanwhile, ntfs-3g|ntfs-3g|meanwhile|longer|0|different|",
+                 "temporary, there before, sshfs|sshfs|before|longer|0|different|",
+                 "temporary, appears meanwhile, sshfs|sshfs|meanwhile|longer|0|different|",
+                 "temporary, appears on the server, sshfs|sshfs|server|longer|0|different|",
+                 "temporary, appears as it gets its name, sshfs|sshfs "
+                 "race|named|longer|0|different|",
+                 "ext4, other bytes 2.9 s later, source on a whole "
+                 "second||before|other|2900|different|",
+                 "ext4, a copy||before|same|0|same|",
+                 "FAT, other bytes a second later|fat|before|other|1000|different|compared byte "
+                 "for byte",
+                 "FAT, a copy a second later|fat|before|same|1000|same|compared byte for byte",
+                 "FAT, a copy a step later, source on a whole "
+                 "second|fat|before|same|2000|different|",
+                 "sshfs, other bytes|sshfs|before|other|0|different|compared byte for byte",
+                 "sshfs, a copy|sshfs|before|same|0|same|compared byte for byte"});
     }
-    void neverReplaces()
+    // A file there is only called the same as the source where it surely is, as two frames of
+    // one burst may not be, and is left alone either way, whenever and by whom it was made.
+    void existing()
     {
         QFETCH(QString, disk);
-        const QString tag = QTest::currentDataTag();
-        const bool temporaryNames = tag.startsWith('t'), beforeCopy = tag.contains("before");
-        const QString des = temp->destination(disk),
-                      old = "a.jpg=old picture, longer than the new one";
-        if (des.isEmpty())
-            QSKIP(qPrintable(temp->skipReason));
-        temp->make({"src/a.jpg=new picture"});
-        if (beforeCopy)
-            makeTree(des, {old});
-        makeTree(temp->path(), {old}); // what the racing client of the share makes
-        QTest::failOnWarning(QRegularExpression("."));
-        FileCopier copier;
-        copier.setUseTemporaryNames(temporaryNames);
-        copier.setDestination(des);
-        // The copy is written before the other file is made, also on a share.
-        copier.setThreads(0);
-        copier.copy(temp->filePath("src/a.jpg"), des + "/a.jpg");
-        if (!beforeCopy) {
-            QVERIFY(copier.takeResults().isEmpty());
-            // Made by another client of the share, behind the back of this one.
-            if (!disk.endsWith("race"))
-                makeTree(tag.contains("server") ? temp->filePath("shared") : des, {old});
-        }
-        copier.finish();
-        const QList<FileCopier::Result> results = copier.takeResults();
-        QVERIFY(results.size() == 1 && results.first().outcome == PickItem::Different);
-        // As the server has it: the client may hold a stale view of what it did not make.
-        const QString there = disk.startsWith("sshfs") ? temp->filePath("shared") : des;
-        QCOMPARE(listTree(there), {"a.jpg 36"});
-        QCOMPARE(readFile(there + "/a.jpg"), old.mid(6).toUtf8());
-    }
-
-    void judgesExisting_data()
-    {
-        addRows({"row|disk|there|apart|outcome|reason",
-                 "ext4, other bytes 2.9 s later, source on a whole second||other|2900|different|",
-                 "ext4, a copy||same|0|same|",
-                 "FAT, other bytes a second later|fat|other|1000|different|compared byte for byte",
-                 "FAT, a copy a second later|fat|same|1000|same|compared byte for byte",
-                 "FAT, a copy a step later, source on a whole second|fat|same|2000|different|",
-                 "sshfs, other bytes|sshfs|other|0|different|compared byte for byte",
-                 "sshfs, a copy|sshfs|same|0|same|compared byte for byte"});
-    }
-    // A file of the source's size stands at the target already, as two frames of one burst
-    // would: it is only called the same where it surely is, and left alone either way.
-    void judgesExisting()
-    {
-        QFETCH(QString, disk);
+        QFETCH(QString, when);
         QFETCH(QString, there);
         QFETCH(QString, apart);
         QFETCH(QString, outcome);
         const QString des = temp->destination(disk);
         if (des.isEmpty())
             QSKIP(qPrintable(temp->skipReason));
-        const QString source = temp->filePath("src/a.raw"), target = des + "/a.raw";
-        const QByteArray theirs = there == "same" ? "first frame" : "other frame";
-        temp->make({"src/a.raw=first frame"});
-        writeFile(target, theirs);
+        const QString source = temp->filePath("src/a.jpg"), target = des + "/a.jpg";
+        const QByteArray theirs = there == "same" ? "first frame"
+                : there == "other"                ? "other frame"
+                                                  : "old picture, longer than the new one";
+        temp->make({"src/a.jpg=first frame"});
+        writeFile(temp->filePath("a.jpg"), theirs); // what the racing client of the share makes
         const bool wholeSecond = QByteArray(QTest::currentDataTag()).contains("whole second");
         const qint64 shot = 1244203200000000000 + (wholeSecond ? 0 : 300000000);
         const auto setTime = [](const QString &path, qint64 time) {
@@ -245,16 +219,31 @@ private slots:
                                      {time / 1000000000, time % 1000000000}};
             return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
         };
-        QVERIFY(setTime(source, shot) && setTime(target, shot + apart.toLongLong() * 1000000));
+        if (when == "before")
+            writeFile(target, theirs);
+        QVERIFY(setTime(source, shot)
+                && (when != "before" || setTime(target, shot + apart.toLongLong() * 1000000)));
+        QTest::failOnWarning(QRegularExpression("."));
         FileCopier copier;
+        copier.setUseTemporaryNames(QByteArray(QTest::currentDataTag()).startsWith("temporary"));
         copier.setDestination(des);
+        // The copy is written before the other file is made, also on a share.
+        copier.setThreads(0);
         copier.copy(source, target);
+        if (when == "meanwhile" || when == "server") {
+            QVERIFY(copier.takeResults().isEmpty());
+            // On the server: by another client of the share, behind the back of this one.
+            writeFile(when == "server" ? temp->filePath("shared/a.jpg") : target, theirs);
+        }
         copier.finish();
         const QList<FileCopier::Result> results = copier.takeResults();
         QCOMPARE(results.size(), 1);
         QCOMPARE(results.first().outcome, outcome == "same" ? PickItem::Same : PickItem::Different);
         QTEST(results.first().reason, "reason");
-        QCOMPARE(readFile(target), theirs);
+        // As the server has it: the client may hold a stale view of what it did not make.
+        const QString seen = disk.startsWith("sshfs") ? temp->filePath("shared") : des;
+        QCOMPARE(listTree(seen), {"a.jpg " + QString::number(theirs.size())});
+        QCOMPARE(readFile(seen + "/a.jpg"), theirs);
     }
 
     void leftovers_data() { addRows({"row|disk", "local|", "sshfs|sshfs"}); }
