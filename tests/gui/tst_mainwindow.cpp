@@ -445,7 +445,6 @@ private slots:
         addRows({"row|files|desktop|pick|account|details|qt",
                  "none||de_DE|Pick|en|Outcome|Cancel",
                  "first by name, case ignored|B.qm=zh_CN a.qm=de|en_US|Auswählen|de|Ergebnis|Abbrechen",
-                 "Chinese|A.qm=zh_CN b.qm=de|en_US|挑选|zh|结果|取消",
                  "beside the program before the desktop's|a.qm=zh_CN installed=de|de_DE|挑选|zh|结果|取消",
                  "installed, German desktop|installed=zh_CN installed=de|de_DE|Auswählen|de|Ergebnis|Abbrechen",
                  "installed, Chinese desktop|installed=de installed=zh_CN|zh_CN|挑选|zh|结果|取消",
@@ -736,7 +735,6 @@ private slots:
         addRows({"row~click~shown~selected~copied~account",
             "none~~Held back: 1 trash folder, 1 snapshot folder. Left out: 1 thumbnail cache, 1 Mac resource fork (4.1 kB), 1 Mac system file (6 bytes).~Selected: 3 files, 6 bytes~._y.jpg 4|a.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000|left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
             "system files~cbIncludeSystemFiles~Held back: 1 trash folder, 1 snapshot folder.~Selected: 5 files, 4.1 kB~._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~held back: snapshot folder #snapshot|held back: trash folder .Trash-1000",
-            "trash and snapshots~cbIncludeHeldBack~Left out: 1 thumbnail cache, 1 Mac resource fork (4.1 kB), 1 Mac system file (6 bytes).~Selected: 5 files, 8 bytes~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._y.jpg 4|a.jpg 1|photos/b.jpg 1~left out: Mac folder data .DS_Store|left out: Mac resource fork ._x.jpg|left out: thumbnail cache photos/@eaDir",
             "both~cbIncludeSystemFiles cbIncludeHeldBack~~Selected: 7 files, 4.1 kB~#snapshot/2024/b.jpg 1|.Trash-1000/files/old.jpg 1|._x.jpg 4096|._y.jpg 4|a.jpg 1|photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg 1|photos/b.jpg 1~"}, '~');
         // clang-format on
     }
