@@ -112,6 +112,7 @@ private slots:
         for (const auto &[path, reason] : undone.left)
             reasons << QFileInfo(path).fileName() + ' ' + reason;
         QCOMPARE(reasons.join(','), left);
+        QCOMPARE(undone.folders, 2); // sub/deep, then sub
         QCOMPARE(temp->list("des"), tree.split(','));
     }
 
