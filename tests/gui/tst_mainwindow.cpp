@@ -199,9 +199,9 @@ int runPick(const QString &folder, const QString &destination)
     return 0;
 }
 
-// The details show every listed row, each outcome's rows on demand, and per type the same
-// counts as the outcomes.
-void checkDetails(QDialog *dialog)
+// The details show every listed row, each outcome's rows on demand, and a row for each type
+// picked with the same counts as the outcomes.
+void checkDetails(QDialog *dialog, QStringList picked)
 {
     auto *show = widget<QComboBox>(dialog, "cbbOutcome");
     const QAbstractItemModel *files = widget<QTableView>(dialog, "tableFiles")->model();
@@ -216,6 +216,11 @@ void checkDetails(QDialog *dialog)
         QTest::keyClick(table, Qt::Key_Tab);
         QVERIFY2(!table->hasFocus(), name);
     }
+    QStringList named;
+    for (int row = 0; row < types->rowCount(); ++row)
+        named << types->item(row, 0)->text();
+    picked.sort();
+    QCOMPARE(named, picked);
     for (int i = show->count() - 1; i >= 0; --i) {
         show->setCurrentIndex(i);
         const QString outcome = show->currentText().section(" (", 0, 0);
@@ -235,6 +240,8 @@ void checkDetails(QDialog *dialog)
         }
         QCOMPARE(perType, i == 0 || outcome == "Left out by the scan" ? 0 : count);
     }
+    // One entry each, also once the counts are read again from the journal.
+    QCOMPARE(show->count(), int(PickReport::outcomeCount) + 1);
 }
 
 // Whether widget, a label or a button, shows its whole text: a wrapped label within its
@@ -652,7 +659,7 @@ private slots:
                 auto *dialog = window.findChild<QDialog *>("PickReportDialog");
                 QCOMPARE(chooseFolder(*dialog, "bnSave", csv),
                          des + "/src-" + QDate::currentDate().toString(Qt::ISODate) + ".csv");
-                checkDetails(dialog);
+                checkDetails(dialog, types.split(','));
             }
             QCOMPARE(readFile(csv + ".csv").count("\nCopied,"),
                      window.lastPickReport().count(PickReport::Copied));
