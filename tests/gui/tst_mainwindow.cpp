@@ -129,8 +129,9 @@ QStringList shown(Trovella &window)
 // Opens the group editor, takes the steps there and presses OK, unless a step is "cancel".
 // Steps: "name:T" puts T over the whole name as a user types or pastes it, "choose:N" chooses
 // entry N, "types:T" types T after the list, "new" and "delete" press those buttons, "fail"
-// makes the save fail. Returns the name's tooltips on the way, then the names, the types, the
-// hint under them, the last warning and the main window's group.
+// makes the save fail. Returns the name's tooltips on the way, then the names, the types ("-"
+// while they cannot be edited), the hint under them, the last warning and the main window's
+// group.
 QStringList edit(Trovella &window, const QStringList &steps)
 {
     QStringList seen;
@@ -159,7 +160,7 @@ QStringList edit(Trovella &window, const QStringList &steps)
             if (!name->toolTip().isEmpty())
                 seen << name->toolTip();
         }
-        seen << rows(name->model()).join(',') << types->toPlainText()
+        seen << rows(name->model()).join(',') << (types->isEnabled() ? types->toPlainText() : "-")
              << widget<QLabel>(dialog, "labelTypesHint")->text();
         widget<QPushButton>(dialog, steps.contains("cancel") ? "bnCancel" : "bnOK")->click();
     });
@@ -417,7 +418,8 @@ private slots:
             "Cancel drops edits~new|name:X|cancel~A,B,X||||B(b1)~A=a1\r\nB=b1\r\n",
             "new twice, named; types as typed~new|new|name:P|types:jpg;JPG; .png~A,B,New group,P|jpg;JPG; .png|Never matches a file type: \"JPG\", \" .png\"||B(b1)~A=a1\r\nB=b1\r\nNew group=\r\nP=jpg;JPG; .png\r\n",
             "failed save~name:X|fail~X,B|a1||X,B|The file type groups could not be saved to @: it is not a regular file|B(b1)~B=b1\r\nX=a1\r\n",
-            "delete the group shown~choose:1|delete~A|a1|||A(a1)~A=a1\r\n"}, '~');
+            "delete the group shown~choose:1|delete~A|a1|||A(a1)~A=a1\r\n",
+            "delete every group~delete|delete~|-|||~"}, '~');
         // clang-format on
     }
 
