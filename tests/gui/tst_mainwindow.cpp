@@ -127,8 +127,9 @@ QStringList shown(Trovella &window)
 }
 
 // Opens the group editor, takes the steps there and presses OK, unless a step is "cancel".
-// Steps: "name:T" puts T over the whole name as a user types or pastes it, "choose:N" chooses
-// entry N, "types:T" types T after the list, "new" and "delete" press those buttons, "fail"
+// Steps: "name:T" puts T over the whole name as a user types or pastes it, "keys:T" types T
+// into the name as it stands, "choose:N" chooses entry N, "types:T" types T after the list,
+// "new" and "delete" press those buttons, "fail"
 // makes the save fail. Returns the name's tooltips on the way, then the names, the types ("-"
 // while they cannot be edited), the hint under them, the last warning and the main window's
 // group.
@@ -142,6 +143,8 @@ QStringList edit(Trovella &window, const QStringList &steps)
             if (step.startsWith("name:")) {
                 name->lineEdit()->selectAll();
                 name->lineEdit()->insert(step.mid(5));
+            } else if (step.startsWith("keys:")) {
+                QTest::keyClicks(name->lineEdit(), step.mid(5));
             } else if (step.startsWith("types:")) {
                 types->setPlainText(types->toPlainText() + step.mid(6));
             } else if (step.startsWith("choose:")) {
@@ -416,7 +419,7 @@ private slots:
         addRows({"row~steps~seen~saved",
             "names~name:(x|name:x\ny|name:|choose:1|name:A|choose:0|name:X~A group name cannot hold \"=\", \"(\" or a line break.|A group name cannot hold \"=\", \"(\" or a line break.|A group needs a name.|There is a group named \"A\" already.|X,B|a1|||B(b1)~B=b1\r\nX=a1\r\n",
             "Cancel drops edits~new|name:X|cancel~A,B,X||||B(b1)~A=a1\r\nB=b1\r\n",
-            "new twice, named; types as typed~new|new|name:P|types:jpg;JPG; .png~A,B,New group,P|jpg;JPG; .png|Never matches a file type: \"JPG\", \" .png\"||B(b1)~A=a1\r\nB=b1\r\nNew group=\r\nP=jpg;JPG; .png\r\n",
+            "new twice, named; types as typed~new|new|keys:P|types:jpg;JPG; .png~A,B,New group,P|jpg;JPG; .png|Never matches a file type: \"JPG\", \" .png\"||B(b1)~A=a1\r\nB=b1\r\nNew group=\r\nP=jpg;JPG; .png\r\n",
             "failed save~name:X|fail~X,B|a1||X,B|The file type groups could not be saved to @: it is not a regular file|B(b1)~B=b1\r\nX=a1\r\n",
             "delete the group shown~choose:1|delete~A|a1|||A(a1)~A=a1\r\n",
             "delete every group~delete|delete~|-|||~"}, '~');
