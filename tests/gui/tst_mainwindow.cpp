@@ -750,6 +750,7 @@ private slots:
     void leavesOutClutter()
     {
         QFETCH(QString, click);
+        QTest::failOnWarning(QRegularExpression("Could not write")); // the boxes are saved
         const QString src = temp->filePath("src"), des = temp->filePath("des");
         makeTree(src,
                  {"a.jpg=x", "._y.jpg=mine", ".DS_Store#6", "photos/b.jpg=x",
@@ -814,13 +815,13 @@ private slots:
                   "closed!0", "!0555"});
         const QByteArray root = QFile::encodeName(src);
         QVERIFY(::mkdir(root + "/\xe9t\xe9", 0755) == 0);
-        for (const char *name : {"/\xff\xfe.bin", "/caf\xe9.txt", "/\xe9t\xe9/inner.txt"})
+        for (const char *name : {"/\x80.bin", "/caf\xe9.txt", "/\xe9t\xe9/inner.txt"})
             touch(root + name);
         std::optional<WithoutRootRights> asUser(std::in_place);
         if (QFile(src + "/locked.txt").open(QIODevice::ReadOnly))
             QSKIP("cannot give up root's right to read every file here");
         for (const char *log :
-             {"Left out .*/src/\\\\xff\\\\xfe\\.bin: its name",
+             {"Left out .*/src/\\\\x80\\.bin: its name",
               "Left out .*/src/caf\\\\xe9\\.txt: its name",
               "Left out .*/src/\\\\xe9t\\\\xe9/inner\\.txt: its name",
               "Cannot read folder .*/src/shut: ", "Cannot read folder .*/src/closed: "})
