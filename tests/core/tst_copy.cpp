@@ -313,39 +313,6 @@ private slots:
                               ".trovella-staging-fedcba9876543210/lease",
                               "Photos/.holiday.trovella-staging/0123456789abcdef"}));
     }
-
-    void secondPickLeavesFirst_data() { addRows({"row|disk", "local|", "sshfs|sshfs", "FAT|fat"}); }
-    // A second pick into the destination while the first still copies: the first keeps its
-    // staging folders and loses no file.
-    void secondPickLeavesFirst()
-    {
-        QFETCH(QString, disk);
-        const QString des = temp->destination(disk), src = temp->filePath("src");
-        if (des.isEmpty())
-            QSKIP(qPrintable(temp->skipReason));
-        QStringList expected {"Music/", "Music/f0.jpg 7", "Photos/"};
-        for (int i = 0; i < 40; ++i) {
-            temp->make({QString("src/f%1.jpg=file %1").arg(i, 2, 10, QChar('0'))});
-            expected << QString("Photos/f%1.jpg 7").arg(i, 2, 10, QChar('0'));
-        }
-        FileCopier first;
-        first.setUseTemporaryNames(true);
-        first.setDestination(des + "/Photos");
-        for (const QString &name : entries(src))
-            first.copy(src + '/' + name, des + "/Photos/" + name);
-        FileCopier second;
-        second.setUseTemporaryNames(true);
-        second.setDestination(des + "/Music");
-        QCOMPARE(second.removeLeftovers(des).files, 0);
-        second.copy(src + "/f00.jpg", des + "/Music/f0.jpg");
-        second.finish();
-        first.finish();
-        QList<FileCopier::Result> results = first.takeResults() + second.takeResults();
-        QCOMPARE(results.size(), 41);
-        for (const FileCopier::Result &result : results)
-            QVERIFY2(result.outcome == PickItem::Copied, qPrintable(result.reason));
-        QCOMPARE(listTree(des), expected);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Copy)
