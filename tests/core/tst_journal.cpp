@@ -3,6 +3,7 @@
 #include "support/Lists.h"
 #include "support/TestTree.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
 
 #include <csignal>
@@ -37,13 +38,18 @@ private slots:
 
     void verifies_data() { addRows({"row|disk", "local|", "share corrupting b.jpg|sshfs"}); }
 
-    // Only a copy that reads back from the disk as the source was gets its name; the list of
-    // checksums passes xxh128sum -c, and fails it once a copy is changed.
+    // Only a copy that reads back from the disk as the source was gets its name; the details
+    // and the list of checksums hold every copy, and the list passes xxh128sum -c, and fails it
+    // once a copy is changed.
     void verifies()
     {
         QFETCH(QString, disk);
         const QString src = temp->filePath("src"), des = temp->filePath("des");
         temp->make({"src/a.jpg=alpha", "src/sub/c\\d.jpg=charlie", "src/e\nf.jpg=echo"});
+        // Lists longer than what is written at once, on the local disk.
+        const int many = disk.isEmpty() ? 1100 : 0;
+        for (int i = 0; i < many; ++i)
+            writeFile(QString("%1/many/%2.jpg").arg(src).arg(i, 250, 10, QChar('x')), "x");
         // Whole pages: a share's client keeps them in the cache, where a read-back would meet
         // them unless they are dropped.
         writeFile(src + "/b.jpg", "corrupt-me" + QByteArray(64 * 1024, 'b'));
@@ -54,18 +60,22 @@ private slots:
             QSKIP(qPrintable(share->reason));
         const PickReport report = pick(src, des, true);
         const int corrupted = share ? 1 : 0;
-        QCOMPARE(report.count(PickReport::Copied), 4 - corrupted);
+        QCOMPARE(report.count(PickReport::Copied), 4 + many - corrupted);
         QCOMPARE(report.rows().size(), corrupted);
         if (share)
             QCOMPARE(report.rows().value(0).reason, "the copy read back different");
         QCOMPARE(QFileInfo::exists(des + "/src/b.jpg"), !share);
+        QBuffer csv;
+        QVERIFY(csv.open(QIODevice::WriteOnly) && Journal::writeCsv(report.journal(), &csv));
+        QCOMPARE(csv.data().count("\nCopied,"), 4 + many - corrupted);
 
         QFile list(des + "/src/sums.xxh128");
         int skipped = 0;
         QVERIFY(list.open(QIODevice::WriteOnly));
-        QCOMPARE(Journal::writeChecksums(report.journal(), &list, &skipped), 3 - corrupted);
+        QCOMPARE(Journal::writeChecksums(report.journal(), &list, &skipped), 3 + many - corrupted);
         list.close();
         QCOMPARE(skipped, 1); // xxh128sum cannot read a name with a line break
+        QCOMPARE(readFile(list.fileName()).count('\n'), 3 + many - corrupted);
         QProcess check;
         check.setWorkingDirectory(des + "/src");
         check.start("xxh128sum", {"-c", "sums.xxh128"});
