@@ -129,10 +129,9 @@ QStringList shown(Trovella &window)
 // Opens the group editor, takes the steps there and presses OK, unless a step is "cancel".
 // Steps: "name:T" puts T over the whole name as a user types or pastes it, "keys:T" types T
 // into the name as it stands, "choose:N" chooses entry N, "types:T" types T after the list,
-// "new" and "delete" press those buttons, "fail"
-// makes the save fail. Returns the name's tooltips on the way, then the names, the types ("-"
-// while they cannot be edited), the hint under them, the last warning and the main window's
-// group.
+// "new" and "delete" press those buttons, "fail" makes the save fail. Returns the name's
+// tooltips on the way, then the names, the types ("-" while they cannot be edited), the hint
+// under them, the last warning and the main window's group.
 QStringList edit(Trovella &window, const QStringList &steps)
 {
     QStringList seen;
