@@ -186,22 +186,6 @@ protected:
         return accepted;
     }
 };
-// A pick of every file in folder, printing "c" as each file is begun.
-int runPick(const QString &folder, const QString &destination)
-{
-    quitOnTerminationSignals();
-    Trovella window;
-    chooseDestination(window, destination);
-    scanAndCheck(window, folder, {"*"});
-    QObject::connect(widget<QProgressBar>(&window, "progressBar"), &QProgressBar::valueChanged,
-                     [](int files) {
-                         if (files > 0)
-                             printf("c"), fflush(stdout);
-                     });
-    pickFiles(window);
-    return 0;
-}
-
 // The details show every listed row, each outcome's rows on demand, and a row for each type
 // picked with the same counts as the outcomes.
 void checkDetails(QDialog *dialog, QStringList picked)
@@ -587,7 +571,8 @@ private slots:
             "Exit, checking~Exit, checking~a.txt b.txt c.txt~*~Selected: 40,003 files, 3 bytes~Nothing was copied.~",
             "Esc, checking~Esc, checking~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Nothing was copied.~",
             "Esc~Esc~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1",
-            "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1"}, '~');
+            "close~close~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1",
+            "SIGTERM~SIGTERM~a.txt b.txt c.txt~txt~Selected: 3 files, 3 bytes~Stopped. Copied 1 file (1 byte). 2 were not reached.~src/.\\.txt 1"}, '~');
         // clang-format on
     }
 
@@ -617,14 +602,16 @@ private slots:
             widget<QCheckBox>(&window, "cbVerifyCopies")->setChecked(setup == "existing");
             QVERIFY(scanAndCheck(window, src, types.split(',')));
             QTRY_COMPARE(statusText(window), selected);
-            // Esc, Exit or closing the window stops the pick after the file in hand, and during
-            // the check of the destination before the first; the stop comes with the first
+            // Esc, Exit, closing the window or SIGTERM stops the pick after the file in hand, and
+            // during the check of the destination before the first; the stop comes with the first
             // message of the copy, or of the check.
             const bool inCheck = setup.endsWith(", checking");
             const auto stop = [&, done = false](const QString &message) mutable {
                 if (done || message.startsWith("Checking ") != inCheck)
                     return;
                 done = true;
+                // The memory names the folder the files go to before the first one is copied.
+                QCOMPARE(readFile(src + "/.trovella").split('\n').first(), (des + "/src").toUtf8());
                 // A change of the list, as a group applied would make, leaves Pick off.
                 typeList(window)->item(0)->setCheckState(Qt::Unchecked);
                 for (const char *name : {"bnPick", "cbbFileTypes", "bnEditFileTypeGroup"})
@@ -634,6 +621,8 @@ private slots:
                              status != "Nothing was copied.");
                 if (setup == "close")
                     window.close();
+                else if (setup == "SIGTERM") // as at a logout, seen with the next events
+                    quitOnTerminationSignals(), ::raise(SIGTERM), QCoreApplication::processEvents();
                 else if (setup.startsWith("Exit")) // with the next events the pick lets run
                     QTimer::singleShot(0, widget<QPushButton>(&window, "bnExit"),
                                        &QPushButton::click);
@@ -854,120 +843,12 @@ private slots:
         // The temporary folder cannot remove names Qt cannot spell.
         QProcess::execute("rm", {"-rf", src});
     }
-
-    void killedMidPick_data()
-    {
-        addRows({"row|signal|disk", "SIGKILL|kill|", "SIGTERM|terminate|",
-                 "SIGKILL, share|kill|sshfs"});
-    }
-
-    // The process is killed or told to end in the middle of a pick: every name in the
-    // destination holds a whole file, the memory of the source says where the files went, and
-    // the next pick completes the copy. Told to end, it finishes the batch in hand and ends.
-    // On a share, the next pick into the destination, from any source, removes what the
-    // killed one left waiting for its names, and says so.
-    void killedMidPick()
-    {
-        QFETCH(QString, signal);
-        QFETCH(QString, disk);
-        const QString src = temp->filePath("src"), des = temp->filePath("des");
-        std::optional<Mount> share;
-        if (disk == "sshfs"
-            && !share.emplace(Mount::Sshfs, des, temp->filePath("shared")).mounted())
-            QSKIP(qPrintable(share->reason));
-        for (int i = 0; i < 600; ++i)
-            writeFile(QString("%1/d%2/f%3.bin").arg(src).arg(i % 7).arg(i),
-                      QByteArray(64 * 1024 + i, 'a' + i % 26));
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {"--pick", src, des});
-        while (child.bytesAvailable() < 50 && child.waitForReadyRead(60000)) { }
-        signal == "kill" ? child.kill() : child.terminate();
-        QVERIFY(child.waitForFinished());
-        QCOMPARE(child.exitStatus(), signal == "kill" ? QProcess::CrashExit : QProcess::NormalExit);
-
-        QStringList left = entries(des, QDir::Files);
-        const QRegularExpression staged("(^|/)\\.trovella-staging-[0-9a-f]{16}/(?!lease$)");
-        const qsizetype leftovers = left.filter(staged).size();
-        left.removeIf([](const QString &name) { return name.contains("/.trovella-staging-"); });
-        QVERIFY(left.size() < 600);
-        // Nothing but whole copies: no temporary stays behind.
-        QCOMPARE(left.filter(QRegularExpression("^src/d\\d/f\\d+\\.bin$")), left);
-        for (const QString &name : left)
-            QCOMPARE(readFile(des + '/' + name), readFile(temp->filePath(name)));
-        // Every file the child began before the stop has its name: "c" stands for one.
-        if (signal == "terminate")
-            QCOMPARE(left.size(), child.readAllStandardOutput().count('c'));
-        QCOMPARE(readFile(src + "/.trovella"), (des + "/src\n1:bin\n").toUtf8());
-        Trovella window;
-        chooseDestination(window, des);
-        if (disk == "sshfs") {
-            QVERIFY(leftovers > 0);
-            makeTree(temp->filePath("music"), {"a.mp3=x"});
-            QVERIFY(scanAndCheck(window, temp->filePath("music"), {"*"}));
-            pickFiles(window);
-            QVERIFY2(statusText(window).startsWith(
-                             QString("Finished. Copied 1 file (1 byte). Removed %1 leftover files "
-                                     "of an interrupted pick, ")
-                                     .arg(leftovers)),
-                     qPrintable(statusText(window)));
-            QCOMPARE(listTree(temp->filePath("shared")).filter("trovella-staging"), {});
-        }
-        QVERIFY(scanAndCheck(window, src, {"*"}));
-        pickFiles(window);
-        QCOMPARE(window.lastPickReport().count(PickReport::Same), left.size());
-        QStringList picked = entries(src, QDir::Files);
-        picked.removeOne(".trovella");
-        QCOMPARE(entries(des + "/src", QDir::Files), picked);
-        for (const QString &name : picked)
-            QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
-    }
-
-    // The share goes away in the middle of a pick: the files in flight are neither counted as
-    // copied nor as lost, and the account says that a new pick settles them.
-    void shareDropsMidPick()
-    {
-        const QString src = temp->filePath("src"), des = temp->filePath("des");
-        for (int i = 0; i < 200; ++i)
-            writeFile(QString("%1/f%2.bin").arg(src).arg(i), QByteArray(64 * 1024, 'a'));
-        Mount share(Mount::Sshfs, des, temp->filePath("shared"));
-        if (!share.mounted())
-            QSKIP(qPrintable(share.reason));
-        Trovella window;
-        chooseDestination(window, des);
-        QVERIFY(scanAndCheck(window, src, {"*"}));
-        // The client of the share dies once the first copy is under way.
-        connect(window.statusBar(), &QStatusBar::messageChanged, &window, [&](const QString &text) {
-            for (const QString &pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
-                const QByteArray command = readFile("/proc/" + pid + "/cmdline");
-                if (text.startsWith("Creating: ") && command.contains("sshfs")
-                    && command.endsWith('\0' + QFile::encodeName(des) + '\0'))
-                    ::kill(pid.toInt(), SIGKILL);
-            }
-        });
-        pickFiles(window);
-        matches(statusText(window),
-                "(Copied \\d+ files \\(.*\\)|No file was copied)\\. \\d+ could not be copied\\. "
-                "The connection to the "
-                "destination was lost: whether the last files arrived is not known\\. Pick again "
-                "to settle them\\.");
-        for (const PickReport::Row &row : window.lastPickReport().rows())
-            QCOMPARE(row.reason, "the connection to the share dropped");
-        // What the server has under the files' names is whole.
-        for (const QString &name : entries(temp->filePath("shared/src"), QDir::Files)) {
-            if (!name.startsWith(".trovella-staging-"))
-                QCOMPARE(QFileInfo(temp->filePath("shared/src/" + name)).size(), 64 * 1024);
-        }
-    }
 };
 
-// Re-invoked with "--pick folder destination" the executable runs a pick that the tests watch
-// from outside; otherwise it runs the tests.
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    if (argc > 3 && qstrcmp(argv[1], "--pick") == 0)
-        return runPick(app.arguments().at(2), app.arguments().at(3));
     tst_MainWindow tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);

@@ -73,6 +73,8 @@ public:
     // Changes the flags of this mount rather than of the file system, which root in a user
     // namespace may not do.
     bool remount(const QString &options) const;
+    // sshfs: the client dies, as when the share goes away.
+    void drop() const { runQuietly("pkill", {"-KILL", "-f", "sshfs .* " + folder + '$'}); }
     QString reason;
     // sshfs: the file where the server logs each request it serves.
     QString requests;
