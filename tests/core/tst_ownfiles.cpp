@@ -220,77 +220,57 @@ private slots:
         QCOMPARE(store.groups(), expected);
     }
 
-    void groupsFetchedOnlyWhenMissing()
+    void groupsFetched_data()
     {
-        HttpServer site;
-        const QByteArray path = "/product/Trovella/Download/FileTypeGroup";
+        // Where the store is asked for, and what the site answers there: a page, or "store",
+        // "404" and "cut short" (a store, but not found, or cut short), "stall" (nothing),
+        // "refused" (a closed port), "garbage", "moved" (to the store under another name).
+        addRows({"row|path|answer", "not found|/d/FileTypeGroup|404",
+                 "time-out|/d/FileTypeGroup|stall", "refused|/d/FileTypeGroup|refused",
+                 "body cut short|/d/FileTypeGroup|cut short",
+                 "login page|/d/FileTypeGroup|<html><a href=\"x?a=b\">Log in</a></html>\r\n",
+                 "a page after a group|/d/FileTypeGroup|a=b\r\n<p>\r\n",
+                 "garbage|/d/FileTypeGroup|garbage", "no file name|/|store",
+                 "redirect keeps the first name|/d/FileTypeGroup|moved",
+                 "success|/d/FileTypeGroup|store"});
+    }
+    // A store is fetched only while there is none, and only a whole one is kept; nothing else
+    // is left behind, so the next start asks again.
+    void groupsFetched()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, answer);
+        const QByteArray store = "Pictures=jpg;png\r\nAudio=mp3\r\n";
         QByteArray garbage;
         for (int i = 0; i < 4096; ++i)
             garbage += char((i * 131 + 7) % 256);
-        // A failed download, a network's login page or garbage leave no file: the next start
-        // asks again.
-        site.replies[path] = HttpServer::reply("404 Not Found", "missing");
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(" failed: "));
+        const QHash<QString, QByteArray> replies {
+                {"404", HttpServer::reply("404 Not Found", store)},
+                {"stall", {}}, // accepted, never answered
+                {"cut short", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nA=b\r\n"},
+                {"garbage", HttpServer::reply("200 OK", garbage)},
+                {"moved", "HTTP/1.1 302 Found\r\nLocation: /final\r\nContent-Length: 0\r\n\r\n"},
+                {"store", HttpServer::reply("200 OK", store)}};
+        HttpServer site;
+        site.replies[path.toUtf8()]
+                = replies.value(answer, HttpServer::reply("200 OK", answer.toUtf8()));
+        site.replies["/final"] = replies["store"];
+        if (answer == "refused")
+            site.close();
+        const bool stored = path != "/" && (answer == "store" || answer == "moved");
+        if (!stored)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(" failed: .+"));
         FileTypeGroupStore::fetchIfMissing(site.url(path));
-        for (const QByteArray &body : {QByteArray("<html><a href=\"x?a=b\">Log in</a></html>\r\n"),
-                                       QByteArray("a=b\r\n<p>\r\n"), garbage}) {
-            site.replies[path] = HttpServer::reply("200 OK", body);
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(" failed: the answer is not "));
-            FileTypeGroupStore::fetchIfMissing(site.url(path));
-        }
-        QCOMPARE(listTree("."), QStringList());
-        site.replies[path] = HttpServer::reply("200 OK", "Pictures=jpg;png\r\nAudio=mp3\r\n");
+        QCOMPARE(listTree("."), stored ? QStringList {"FileTypeGroup 29"} : QStringList());
+        if (!stored)
+            return;
+        const qsizetype asked = site.requested.size();
         FileTypeGroupStore::fetchIfMissing(site.url(path));
-        FileTypeGroupStore::fetchIfMissing(site.url(path));
-        QCOMPARE(site.requested.size(), 5);
-        FileTypeGroupStore store;
-        store.load();
-        QCOMPARE(store.groups(),
+        QCOMPARE(site.requested.size(), asked);
+        FileTypeGroupStore groups;
+        groups.load();
+        QCOMPARE(groups.groups(),
                  (QMap<QString, QString> {{"Audio", "mp3"}, {"Pictures", "jpg;png"}}));
-    }
-
-    void download_data()
-    {
-        addRows({"row|path|expected", // "!": on a closed port; an empty file: none afterwards
-                 "404|/missing.txt|", "time-out|/stall.txt|", "refused|/file.txt!|",
-                 "body cut short|/short.txt|", "success|/file.txt|the body\r\nof the file\n",
-                 "redirect keeps the first name|/moved.txt|where it went", "no file name|/|"});
-    }
-    void download()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, expected);
-        HttpServer server;
-        server.replies["/file.txt"] = HttpServer::reply("200 OK", "the body\r\nof the file\n");
-        server.replies["/missing.txt"] = HttpServer::reply("404 Not Found", "no such page");
-        server.replies["/moved.txt"]
-                = "HTTP/1.1 302 Found\r\nLocation: /final.bin\r\nContent-Length: 0\r\n\r\n";
-        server.replies["/final.bin"] = HttpServer::reply("200 OK", "where it went");
-        server.replies["/short.txt"] = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nonly ten b";
-        server.replies["/stall.txt"] = {}; // accepted, never answered
-        const bool refused = path.endsWith('!');
-        const QUrl url = server.url(path.remove('!'));
-        const QString name = path.mid(1);
-        if (refused)
-            server.close();
-        if (expected.isEmpty())
-            QTest::ignoreMessage(
-                    QtWarningMsg,
-                    QRegularExpression(QRegularExpression::escape(url.toString()) + " failed: .+"));
-        {
-            Mv::Downloader downloader(true);
-            QSignalSpy finished(&downloader, &Mv::Downloader::finished);
-            downloader.setTimeout(300);
-            downloader.doDownload(url);
-            QCOMPARE(finished.size(), 1);
-            QCOMPARE(finished.at(0).at(0).toBool(), !expected.isEmpty());
-        }
-        // No temporary file left behind either.
-        QCOMPARE(listTree("."),
-                 expected.isEmpty()
-                         ? QStringList()
-                         : QStringList {name + ' ' + QString::number(expected.toUtf8().size())});
-        QCOMPARE(readFile(name), expected.toUtf8());
     }
 
     void launchBrowser_data()
