@@ -25,6 +25,9 @@ private slots:
         QTest::addColumn<int>("threads");
         QTest::addColumn<QStringList>("layout"); // none: 40 folders of 1000 files, many batches
         QTest::addColumn<QStringList>("expected");
+        // The rules asked for on a tree that holds every kind they know, and what they set aside.
+        QTest::addColumn<QString>("rules"); // none: a tree of other files
+        QTest::addColumn<QStringList>("aside");
         const QStringList nested = QString("a.txt,.hidden,sub/.git/config,sub/deep/c.JPG,empty/,"
                                            "caf\u00e9 au lait.txt,\u65e5\u672c/\u8a9e.md,fifo|,"
                                            "x/a.jpg,y/a.JPG,x/y/a.jpg")
@@ -40,24 +43,76 @@ private slots:
                     << threads << nested
                     << QString(".hidden,a.txt,caf\u00e9 au lait.txt,sub/.git/config,"
                                "sub/deep/c.JPG,x/a.jpg,x/y/a.jpg,y/a.JPG,\u65e5\u672c/\u8a9e.md")
-                               .split(',');
+                               .split(',')
+                    << QString() << QStringList();
             QTest::newRow("links, " + walk)
                     << threads << links.mid(0, threads == -1 ? 5 : 7)
-                    << QStringList {"gone.txt", "in/loop", "in/x.txt", "toFile.txt"};
+                    << QStringList {"gone.txt", "in/loop", "in/x.txt", "toFile.txt"} << QString()
+                    << QStringList();
         }
-        QTest::newRow("many threads and batches") << 8 << QStringList() << QStringList();
+        QTest::newRow("many threads and batches")
+                << 8 << QStringList() << QStringList() << QString() << QStringList();
+        const QStringList clutter {"a.jpg",
+                                   "._y.jpg=mine",
+                                   ".DS_Store#6",
+                                   "desktop.ini#3",
+                                   "sub/THUMBS.DB#10",
+                                   "photos/b.jpg",
+                                   "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg",
+                                   ".AppleDouble/b.jpg",
+                                   ".Spotlight-V100/Store-V2/x",
+                                   ".Trash-1000/files/old.jpg",
+                                   "$Recycle.Bin/S-1/x.jpg",
+                                   "lost+found/"};
+        const QString all = "._y.jpg,._z.jpg,a.jpg,photos/b.jpg";
+        const QString regenerable = ".AppleDouble/b.jpg,.DS_Store,.Spotlight-V100/Store-V2/x,"
+                                    "._a.jpg,desktop.ini,photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
+                                    "sub/THUMBS.DB";
+        const QString heldBack = "#snapshot/2024/photos/b.jpg,$Recycle.Bin/S-1/x.jpg,"
+                                 ".Trash-1000/files/old.jpg";
+        const QString asideRegenerable
+                = ".AppleDouble/: left out: Mac resource fork,.DS_Store 6: left out: Mac folder "
+                  "data,.Spotlight-V100/: left out: Mac folder data,._a.jpg 4096: left out: Mac "
+                  "resource fork,desktop.ini 3: left out: Windows folder settings,photos/@eaDir/: "
+                  "left out: thumbnail cache,sub/THUMBS.DB 10: left out: thumbnail cache";
+        const QString asideHeldBack = "#snapshot/: held back: snapshot folder,$Recycle.Bin/: "
+                                      "held back: trash folder,.Trash-1000/: held back: trash "
+                                      "folder,lost+found/: held back: system folder";
+        for (int threads : {0, -2, -1})
+            QTest::newRow(QByteArray("all left out") + (threads ? ", " : "")
+                          + QList<QByteArray> {"ext2", "sshfs", ""}.at(threads + 2))
+                    << threads << clutter << all.split(',') << "all"
+                    << (asideHeldBack + "," + asideRegenerable).split(',');
+        QTest::newRow("system files included")
+                << 0 << clutter << (all + "," + regenerable).split(',') << "held back"
+                << asideHeldBack.split(',');
+        QTest::newRow("trash and snapshots included")
+                << 0 << clutter << (all + "," + heldBack).split(',') << "regenerable"
+                << asideRegenerable.split(',');
+        QTest::newRow("all included")
+                << 0 << clutter << (all + "," + regenerable + "," + heldBack).split(',') << "none"
+                << QStringList();
     }
     // Every file once, at its own path and under its type, in the order the list was filled;
-    // also after the files of one type are taken out of the list.
+    // also after the files of one type are taken out of the list. Each rule sets its entries
+    // aside, unread and unwalked, and only while it is asked for; a "._" file without the
+    // AppleDouble mark is the user's.
     void listsTree()
     {
         QFETCH(int, threads);
         QFETCH(QStringList, layout);
         QFETCH(QStringList, expected);
+        QFETCH(QString, rules);
+        expected.sort(); // after the walk, whose order is its own
         QString root = temp->filePath("tree");
         if (threads == -2)
             temp->mount(Mount::Ext2, root, temp->filePath("ext2.img"));
         layout.isEmpty() ? makeLargeTree(root, 40, 1000) : temp->make(layout, "tree");
+        if (!rules.isEmpty()) {
+            writeFile(root + "/#snapshot/2024/photos/b.jpg", {}); // a table cannot spell "#"
+            writeFile(root + "/._a.jpg", QByteArray("\x00\x05\x16\x07", 4).leftJustified(4096, 0));
+            writeFile(root + "/._z.jpg", QByteArray(4096, 0));
+        }
         if (layout.isEmpty())
             expected = entries(root, QDir::Files);
         if (threads == -1) {
@@ -68,6 +123,10 @@ private slots:
             QSKIP(qPrintable(temp->skipReason));
         Mv::DirWalker walker(root + '/', qMax(threads, 0));
         QCOMPARE(walker.threadCount() > 1, threads != 1);
+        walker.leaveOut(rules == "all" ? Clutter::regenerable() | Clutter::heldBack()
+                                : rules == "held back"   ? Clutter::heldBack()
+                                : rules == "regenerable" ? Clutter::regenerable()
+                                                         : Clutter::Rules());
         FileList files;
         QStringList arrived;
         QVERIFY(walker.run(files, [&](const FileList &list, qsizetype first, qsizetype count) {
@@ -82,6 +141,14 @@ private slots:
         QCOMPARE(walker.filesFound(), paths.size());
         const Mv::WalkReport report = walker.report();
         QVERIFY(!report.cancelled && !report.unreadableFolders && !report.undecodableNames);
+        QStringList ruledOut;
+        for (const Clutter::Entry &entry : report.ruledOut)
+            ruledOut << QDir(root).relativeFilePath(entry.path)
+                            + (entry.folder ? "/" : " " + QString::number(entry.bytes)) + ": "
+                            + Clutter::reason(entry.rule);
+        QFETCH(QStringList, aside);
+        ruledOut.sort(), aside.sort();
+        QCOMPARE(ruledOut, aside);
 
         const QString gone = files.types().at(files.type(0));
         QList<qsizetype> out;
@@ -99,83 +166,6 @@ private slots:
         perType[gone] = 0;
         for (auto it = perType.cbegin(); it != perType.cend(); ++it)
             QCOMPARE(files.count(files.findType(it.key())), it.value());
-    }
-
-    void leavesOutClutter_data()
-    {
-        // One tree that holds every kind; "none", "held back", "regenerable" or "all" left out.
-        const QString all = "._y.jpg,._z.jpg,a.jpg,photos/b.jpg";
-        const QString regenerable = ".AppleDouble/b.jpg,.DS_Store,.Spotlight-V100/Store-V2/x,"
-                                    "._a.jpg,desktop.ini,photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
-                                    "sub/THUMBS.DB";
-        const QString heldBack = "#snapshot/2024/photos/b.jpg,$Recycle.Bin/S-1/x.jpg,"
-                                 ".Trash-1000/files/old.jpg";
-        const QString asideRegenerable
-                = ".AppleDouble/: left out: Mac resource fork,.DS_Store 6: left out: Mac folder "
-                  "data,.Spotlight-V100/: left out: Mac folder data,._a.jpg 4096: left out: Mac "
-                  "resource fork,desktop.ini 3: left out: Windows folder settings,photos/@eaDir/: "
-                  "left out: thumbnail cache,sub/THUMBS.DB 10: left out: thumbnail cache";
-        const QString asideHeldBack = "#snapshot/: held back: snapshot folder,$Recycle.Bin/: "
-                                      "held back: trash folder,.Trash-1000/: held back: trash "
-                                      "folder,lost+found/: held back: system folder";
-        addRows({"row|disk|leftOut|listed|aside",
-                 "all left out||all|" + all + "|" + asideHeldBack + "," + asideRegenerable,
-                 "all left out, ext2|ext2|all|" + all + "|" + asideHeldBack + ","
-                         + asideRegenerable,
-                 "all left out, sshfs|sshfs|all|" + all + "|" + asideHeldBack + ","
-                         + asideRegenerable,
-                 "system files included||held back|" + all + "," + regenerable + "|"
-                         + asideHeldBack,
-                 "trash and snapshots included||regenerable|" + all + "," + heldBack + "|"
-                         + asideRegenerable,
-                 "all included||none|" + all + "," + regenerable + "," + heldBack + "|"});
-    }
-    // Each rule sets its entries aside, unread and unwalked, and only while it is asked for; a
-    // "._" file without the AppleDouble mark is the user's.
-    void leavesOutClutter()
-    {
-        QFETCH(QString, disk);
-        QFETCH(QString, leftOut);
-        QString root = temp->filePath("tree");
-        if (disk == "ext2")
-            temp->mount(Mount::Ext2, root, temp->filePath("ext2.img"));
-        if (!temp->skipReason.isEmpty())
-            QSKIP(qPrintable(temp->skipReason));
-        temp->make({"a.jpg", "._y.jpg=mine", ".DS_Store#6", "desktop.ini#3", "sub/THUMBS.DB#10",
-                    "photos/b.jpg", "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg",
-                    ".AppleDouble/b.jpg", ".Spotlight-V100/Store-V2/x", ".Trash-1000/files/old.jpg",
-                    "$Recycle.Bin/S-1/x.jpg", "lost+found/"},
-                   "tree");
-        writeFile(root + "/#snapshot/2024/photos/b.jpg", {}); // a table cannot spell "#"
-        writeFile(root + "/._a.jpg", QByteArray("\x00\x05\x16\x07", 4).leftJustified(4096, 0));
-        writeFile(root + "/._z.jpg", QByteArray(4096, 0));
-        if (disk == "sshfs") {
-            temp->mount(Mount::Sshfs, temp->filePath("share"), root);
-            root = temp->filePath("share");
-            if (!temp->skipReason.isEmpty())
-                QSKIP(qPrintable(temp->skipReason));
-        }
-        Mv::DirWalker walker(root);
-        walker.leaveOut(leftOut == "all" ? Clutter::regenerable() | Clutter::heldBack()
-                                : leftOut == "held back"   ? Clutter::heldBack()
-                                : leftOut == "regenerable" ? Clutter::regenerable()
-                                                           : Clutter::Rules());
-        FileList files;
-        QVERIFY(walker.run(files));
-        QStringList found[2] {pathsOf(files)};
-        for (const Clutter::Entry &entry : walker.report().ruledOut)
-            found[1] << QDir(root).relativeFilePath(entry.path)
-                            + (entry.folder ? "/" : " " + QString::number(entry.bytes)) + ": "
-                            + Clutter::reason(entry.rule);
-        QCOMPARE(walker.filesFound(), found[0].size());
-        QFETCH(QString, listed);
-        QFETCH(QString, aside);
-        QStringList expected[] {listed.split(',', Qt::SkipEmptyParts),
-                                aside.split(',', Qt::SkipEmptyParts)};
-        for (int i : {0, 1}) {
-            found[i].sort(), expected[i].sort();
-            QCOMPARE(found[i], expected[i]);
-        }
     }
 
     void cancelEndsLargeWalk()
