@@ -21,7 +21,8 @@ class tst_Journal : public QObject
                            const std::function<void()> &each = {})
     {
         const FileList files = fileListOf(src, entries(src, QDir::Files));
-        Pick::Choice choice {src, des, des + "/src", files, allOf(files), {}, verify};
+        const QString target = des + '/' + QDir(src).dirName();
+        Pick::Choice choice {src, des, target, files, allOf(files), {}, verify};
         Pick::Hooks hooks {[](const QString &) { return true; }, [] { return false; },
                            [](qint64, qint64) {}, [](qsizetype) {},
                            [&each](const QString &) { each ? each() : void(); }};
@@ -154,7 +155,7 @@ private slots:
         int handed = 0;
         if (end == "drop") {
             const PickReport report = pick(src, des, false, [&] {
-                if (++handed == 100)
+                if (++handed == 300)
                     share->drop();
             });
             matches(report.message(),
@@ -186,17 +187,18 @@ private slots:
         const QRegularExpression staged("(^|/)\\.trovella-staging-[0-9a-f]{16}/(?!lease$)");
         const qsizetype leftovers = named.filter(staged).size();
         named.removeIf([](const QString &name) { return name.contains(".trovella-staging-"); });
-        QVERIFY(named.size() > 50 && named.size() < 600);
+        QVERIFY(!named.isEmpty() && named.size() < 600);
         for (const QString &name : named) {
             QVERIFY2(end == "drop" || journaled.contains(name), qPrintable(name));
             QCOMPARE(readFile(des + "/src/" + name), readFile(src + '/' + name));
         }
-        const PickReport again = pick(src, des, false);
-        QCOMPARE(again.count(PickReport::Same), named.size());
-        QCOMPARE(
-                again.message().contains(
-                        QString("Removed %1 leftover files of an interrupted pick").arg(leftovers)),
-                end == "kill" && disk == "sshfs");
+        // The next pick into the destination, from any source, removes what a killed one left.
+        const QString removed = QString("Removed %1 leftover files of an interrupted pick");
+        temp->make({"music/a.mp3=x"});
+        const PickReport music = pick(temp->filePath("music"), des, false);
+        QCOMPARE(music.message().contains(removed.arg(leftovers)),
+                 end == "kill" && disk == "sshfs");
+        QCOMPARE(pick(src, des, false).count(PickReport::Same), named.size());
         // What a dropped pick left stays while the process that owns it lives.
         QStringList copied = tree(des + "/src").split('\n');
         const qsizetype kept = copied.removeIf(
