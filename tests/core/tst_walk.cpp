@@ -52,18 +52,13 @@ private slots:
         }
         QTest::newRow("many threads and batches")
                 << 8 << QStringList() << QStringList() << QString() << QStringList();
-        const QStringList clutter {"a.jpg",
-                                   "._y.jpg=mine",
-                                   ".DS_Store#6",
-                                   "desktop.ini#3",
-                                   "sub/THUMBS.DB#10",
-                                   "photos/b.jpg",
-                                   "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg",
-                                   ".AppleDouble/b.jpg",
-                                   ".Spotlight-V100/Store-V2/x",
-                                   ".Trash-1000/files/old.jpg",
-                                   "$Recycle.Bin/S-1/x.jpg",
-                                   "lost+found/"};
+        const QStringList clutter = QString("a.jpg,._y.jpg=mine,.DS_Store#6,desktop.ini#3,"
+                                            "sub/THUMBS.DB#10,photos/b.jpg,"
+                                            "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
+                                            ".AppleDouble/b.jpg,.Spotlight-V100/Store-V2/x,"
+                                            ".Trash-1000/files/old.jpg,$Recycle.Bin/S-1/x.jpg,"
+                                            "lost+found/")
+                                            .split(',');
         const QString all = "._y.jpg,._z.jpg,a.jpg,photos/b.jpg";
         const QString regenerable = ".AppleDouble/b.jpg,.DS_Store,.Spotlight-V100/Store-V2/x,"
                                     "._a.jpg,desktop.ini,photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
