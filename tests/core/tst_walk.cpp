@@ -28,37 +28,32 @@ private slots:
         // The rules asked for on a tree that holds every kind they know, and what they set aside.
         QTest::addColumn<QString>("rules"); // none: a tree of other files
         QTest::addColumn<QStringList>("aside");
-        const QStringList nested = QString("a.txt,.hidden,sub/.git/config,sub/deep/c.JPG,empty/,"
-                                           "caf\u00e9 au lait.txt,\u65e5\u672c/\u8a9e.md,fifo|,"
-                                           "x/a.jpg,y/a.JPG,x/y/a.jpg")
-                                           .split(',');
+        const auto row = [](const QByteArray &name, int threads, const QString &layout,
+                            const QString &expected, const QString &rules = {},
+                            const QString &aside = {}) {
+            QTest::newRow(name) << threads << layout.split(',', Qt::SkipEmptyParts)
+                                << expected.split(',', Qt::SkipEmptyParts) << rules
+                                << aside.split(',', Qt::SkipEmptyParts);
+        };
+        const QString nested
+                = "a.txt,.hidden,sub/.git/config,sub/deep/c.JPG,empty/,fifo|,"
+                  "caf\u00e9 au lait.txt,\u65e5\u672c/\u8a9e.md,x/a.jpg,y/a.JPG,x/y/a.jpg";
         // Links to folders are not followed, not even out of the tree (sshfs cannot read those).
-        const QStringList links = QString("in/x.txt toIn>in toFile.txt>in/x.txt gone.txt>nowhere "
-                                          "in/loop>loop up>.. out>/usr")
-                                          .split(' ');
+        const QString links = "in/x.txt,toIn>in,toFile.txt>in/x.txt,gone.txt>nowhere,in/loop>loop";
         for (int threads : {1, 0, -1, -2}) {
             const QByteArray walk
                     = QList<QByteArray> {"ext2", "sshfs", "pool", "one thread"}.at(threads + 2);
-            QTest::newRow("nested, " + walk)
-                    << threads << nested
-                    << QString(".hidden,a.txt,caf\u00e9 au lait.txt,sub/.git/config,"
-                               "sub/deep/c.JPG,x/a.jpg,x/y/a.jpg,y/a.JPG,\u65e5\u672c/\u8a9e.md")
-                               .split(',')
-                    << QString() << QStringList();
-            QTest::newRow("links, " + walk)
-                    << threads << links.mid(0, threads == -1 ? 5 : 7)
-                    << QStringList {"gone.txt", "in/loop", "in/x.txt", "toFile.txt"} << QString()
-                    << QStringList();
+            row("nested, " + walk, threads, nested,
+                ".hidden,a.txt,caf\u00e9 au lait.txt,sub/.git/config,sub/deep/c.JPG,x/a.jpg,"
+                "x/y/a.jpg,y/a.JPG,\u65e5\u672c/\u8a9e.md");
+            row("links, " + walk, threads, links + (threads == -1 ? "" : ",up>..,out>/usr"),
+                "gone.txt,in/loop,in/x.txt,toFile.txt");
         }
-        QTest::newRow("many threads and batches")
-                << 8 << QStringList() << QStringList() << QString() << QStringList();
-        const QStringList clutter = QString("a.jpg,._y.jpg=mine,.DS_Store#6,desktop.ini#3,"
-                                            "sub/THUMBS.DB#10,photos/b.jpg,"
-                                            "photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
-                                            ".AppleDouble/b.jpg,.Spotlight-V100/Store-V2/x,"
-                                            ".Trash-1000/files/old.jpg,$Recycle.Bin/S-1/x.jpg,"
-                                            "lost+found/")
-                                            .split(',');
+        row("many threads and batches", 8, {}, {});
+        const QString clutter = "a.jpg,._y.jpg=mine,.DS_Store#6,desktop.ini#3,sub/THUMBS.DB#10,"
+                                "photos/b.jpg,photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
+                                ".AppleDouble/b.jpg,.Spotlight-V100/Store-V2/x,lost+found/,"
+                                ".Trash-1000/files/old.jpg,$Recycle.Bin/S-1/x.jpg";
         const QString all = "._y.jpg,._z.jpg,a.jpg,photos/b.jpg";
         const QString regenerable = ".AppleDouble/b.jpg,.DS_Store,.Spotlight-V100/Store-V2/x,"
                                     "._a.jpg,desktop.ini,photos/@eaDir/b.jpg/SYNOFILE_THUMB_M.jpg,"
@@ -74,19 +69,14 @@ private slots:
                                       "held back: trash folder,.Trash-1000/: held back: trash "
                                       "folder,lost+found/: held back: system folder";
         for (int threads : {0, -2, -1})
-            QTest::newRow(QByteArray("all left out") + (threads ? ", " : "")
-                          + QList<QByteArray> {"ext2", "sshfs", ""}.at(threads + 2))
-                    << threads << clutter << all.split(',') << "all"
-                    << (asideHeldBack + "," + asideRegenerable).split(',');
-        QTest::newRow("system files included")
-                << 0 << clutter << (all + "," + regenerable).split(',') << "held back"
-                << asideHeldBack.split(',');
-        QTest::newRow("trash and snapshots included")
-                << 0 << clutter << (all + "," + heldBack).split(',') << "regenerable"
-                << asideRegenerable.split(',');
-        QTest::newRow("all included")
-                << 0 << clutter << (all + "," + regenerable + "," + heldBack).split(',') << "none"
-                << QStringList();
+            row(QByteArray("all left out") + (threads ? ", " : "")
+                        + QList<QByteArray> {"ext2", "sshfs", ""}.at(threads + 2),
+                threads, clutter, all, "all", asideHeldBack + ',' + asideRegenerable);
+        row("system files included", 0, clutter, all + ',' + regenerable, "held back",
+            asideHeldBack);
+        row("trash and snapshots included", 0, clutter, all + ',' + heldBack, "regenerable",
+            asideRegenerable);
+        row("all included", 0, clutter, all + ',' + regenerable + ',' + heldBack, "none");
     }
     // Every file once, at its own path and under its type, in the order the list was filled;
     // also after the files of one type are taken out of the list. Each rule sets its entries
